@@ -1,0 +1,3 @@
+#include "app/entry_pipeline.h"
+
+void RunEntryPipeline(RunState& /*s*/) {}

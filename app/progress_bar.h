@@ -1,0 +1,12 @@
+// The progress bar under the track map.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/run_state.h"
+
+// Draws image 20 (512 × 30) and shows it in ProgressView: a bar of
+// position × 512 / total pixels with the text centred over it.
+void DrawProgressBar(const RunState& s, std::int16_t position, std::int16_t total,
+                     const std::string& text);

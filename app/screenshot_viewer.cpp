@@ -1,0 +1,3 @@
+#include "app/screenshot_viewer.h"
+
+void OpenScreenshotViewer(RunState& /*s*/) {}

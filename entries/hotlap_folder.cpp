@@ -1,0 +1,3 @@
+#include "entries/entries.h"
+
+void ChooseHotlapFolder(RunState& /*s*/) {}

@@ -1,0 +1,3 @@
+#include "game/game.h"
+
+void ReportGameFile(RunState& /*s*/) {}

@@ -1,0 +1,3 @@
+#include "track/track.h"
+
+void DrawGhostLap(RunState& /*s*/) {}
