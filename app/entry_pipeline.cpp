@@ -1,3 +1,30 @@
 #include "app/entry_pipeline.h"
 
-void RunEntryPipeline(RunState& /*s*/) {}
+#include "entries/entries.h"
+#include "game/game.h"
+#include "platform/ui.h"
+#include "track/track.h"
+
+void RunEntryPipeline(RunState& s) {
+  ui::ClearText(kLogEditor);
+  // Disabled until the entry is done, so no second press can be queued.
+  ui::SetEnabled(kStepButton, false);
+  ui::SetText(kPenaltyField, "6000");
+
+  LoadEntryFiles(s);
+  if (s.TrackFileName) {
+    DecodeTrackFile(s);
+    if (!s.TrackHeaderInvalid) {
+      DrawTerrainMap(s);
+      DrawWater(s);
+      DrawTrackObjects(s);
+      DrawGhostLap(s);
+    }
+  }
+  // Runs for every entry; it loads the game file into TrackData over the
+  // track file, so it comes after every step that reads the track file.
+  ReportGameFile(s);
+
+  ui::AppendLine(kLogEditor, kDashLine);
+  ui::SetEnabled(kStepButton, true);
+}
