@@ -13,6 +13,15 @@ constexpr std::int16_t kMessagePosition = 99;
 
 }  // namespace
 
+std::string ProgressBarText(std::int16_t position, std::int16_t total, const std::string& text) {
+  std::string shown = text;
+  if (position < kMessagePosition) {
+    shown = Decimal(position) + " / " + Decimal(total) + " " + text;
+  }
+  if (shown.size() > kMaxTextLength) shown = shown.substr(0, kMaxTextLength - 3) + "...";
+  return shown;
+}
+
 void DrawProgressBar(const RunState& s, std::int16_t position, std::int16_t total,
                      const std::string& text) {
   if (!platform::CreateImage(kProgressImage, kWidth, kHeight)) return;
@@ -21,11 +30,7 @@ void DrawProgressBar(const RunState& s, std::int16_t position, std::int16_t tota
   platform::ChooseFont(kLabelFont);
   platform::DrawBox(0, 0, kWidth, kHeight, s.Palette[16]);
 
-  std::string shown = text;
-  if (position < kMessagePosition) {
-    shown = Decimal(position) + " / " + Decimal(total) + " " + text;
-  }
-  if (shown.size() > kMaxTextLength) shown = shown.substr(0, kMaxTextLength - 3) + "...";
+  const std::string shown = ProgressBarText(position, total, text);
 
   // Callers pass a total of at least 1; a zero total draws no bar rather
   // than dividing by zero.

@@ -3,6 +3,7 @@
 #include "platform/ui_headless.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,6 +41,7 @@ struct State {
   int chooserCalls = 0;
   std::string clipboard;
   bool clipboardAvailable = true;
+  std::function<void()> waitHook;  // runs at every WaitEvent()
 };
 
 State& S() {
@@ -247,6 +249,7 @@ int ShownImage(int control) {
 }
 
 Event WaitEvent() {
+  if (S().waitHook) S().waitHook();
   auto& script = S().script;
   if (script.empty()) return Event{EventKind::WindowClosed, -1, 0};
   const Event e = script.front();
@@ -306,6 +309,8 @@ int ChooserCallCount() { return S().chooserCalls; }
 void TypeText(int control, const std::string& text) { ui::SetText(control, text); }
 
 void SetClipboardAvailable(bool available) { S().clipboardAvailable = available; }
+
+void SetWaitHook(std::function<void()> hook) { S().waitHook = std::move(hook); }
 
 int WindowOwner(int window) {
   auto it = S().windows.find(window);

@@ -7,6 +7,7 @@
 // arrived while an entry was processed), and otherwise returns None.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/ui.h"
@@ -35,5 +36,9 @@ void TypeText(int control, const std::string& text);
 void SetClipboardAvailable(bool available);
 
 int WindowOwner(int window);
+
+// Runs `hook` each time ui::WaitEvent() is entered, before it takes an event:
+// a test looks at the program's windows while one of its loops waits.
+void SetWaitHook(std::function<void()> hook);
 
 }  // namespace ui::headless
