@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "app/progress_bar.h"
@@ -74,9 +75,10 @@ void DrawResultsChart(RunState& s) {
   SortResultsAscending(s.ResultList);
   const std::int64_t n = static_cast<std::int64_t>(s.ResultList.size());
 
-  // A list too long for an image fails like any image that cannot be made.
-  const std::int64_t height = kRowHeight * n + kExtraHeight;
-  if (height > platform::kMaxImageSide) return;
+  // A list too long for any image fails like an image that cannot be made
+  // (and, like it, discards the old image 1).
+  const std::int64_t height =
+      std::min<std::int64_t>(kRowHeight * n + kExtraHeight, std::numeric_limits<int>::max());
   if (!platform::CreateImage(kMapImage, kChartWidth, static_cast<int>(height))) return;
 
   platform::BeginDrawing(kMapImage);
