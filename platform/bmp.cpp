@@ -3,6 +3,7 @@
 // the bit depth, the compression, the colour masks and the palette are used;
 // the file size and image size fields are ignored (the track map's template
 // carries placeholders there). Every read stays inside the given bytes.
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -119,8 +120,13 @@ bool DecodeBmp(const std::uint8_t* bytes, std::size_t size, Image& out) {
   }
 
   // The palette follows the information header: blue, green, red (and a pad
-  // byte except in the core layout).
+  // byte except in the core layout). It cannot reach into the pixel array:
+  // the core layout has no count of its own, and a count may overstate.
+  const std::int64_t pixelOffset = v.U32(kPixelOffset);
   const std::int64_t paletteStart = kInfoHeader + infoSize;
+  if (pixelOffset >= paletteStart) {
+    paletteEntries = std::min(paletteEntries, (pixelOffset - paletteStart) / paletteEntrySize);
+  }
   if (paletteEntries > 0 && !v.InRange(paletteStart, paletteEntries * paletteEntrySize)) {
     return false;
   }
@@ -133,7 +139,6 @@ bool DecodeBmp(const std::uint8_t* bytes, std::size_t size, Image& out) {
   }
 
   // Rows are padded to 4 bytes; the last row's padding may be missing.
-  const std::int64_t pixelOffset = v.U32(kPixelOffset);
   const std::int64_t rowBytes = (width * bpp + 7) / 8;
   const std::int64_t stride = (width * bpp + 31) / 32 * 4;
   const std::int64_t needed = stride * (height - 1) + rowBytes;

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <map>
 
 #include "platform/files.h"
@@ -36,31 +35,17 @@ bool ValidSize(int w, int h) {
 // Stores `im` as image n (replacing any image n).
 void Store(int n, Image&& im) { Images()[n] = std::move(im); }
 
-bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& out) {
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes)) {
-    // files.cpp may not be able to read yet; fall back to a plain stream.
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
-  }
-  out.assign(bytes.begin(), bytes.end());
-  return true;
-}
-
-bool IsBmp(const std::vector<std::uint8_t>& b) { return b.size() >= 2 && b[0] == 'B' && b[1] == 'M'; }
-
 // Decodes a BMP or JPEG file's bytes; a JPEG is reduced in the DCT as far as
 // still covers minW × minH when those are positive.
 bool DecodeFile(const std::string& path, int minW, int minH, Image& out) {
-  std::vector<std::uint8_t> bytes;
-  if (!ReadFileBytes(path, bytes)) return false;
-  if (IsBmp(bytes)) return DecodeBmp(bytes.data(), bytes.size(), out);
-  if (minW > 0 && minH > 0) {
-    return DecodeJpegReduced(bytes.data(), bytes.size(), minW, minH, out);
+  std::string file;
+  if (!ReadWholeFile(path, file)) return false;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.data());
+  if (file.size() >= 2 && file[0] == 'B' && file[1] == 'M') {
+    return DecodeBmp(bytes, file.size(), out);
   }
-  return DecodeJpeg(bytes.data(), bytes.size(), out);
+  if (minW > 0 && minH > 0) return DecodeJpegReduced(bytes, file.size(), minW, minH, out);
+  return DecodeJpeg(bytes, file.size(), out);
 }
 
 // One axis of an area-averaging scale from `src` to `dst` samples. In units
