@@ -411,8 +411,15 @@ TEST_F(CodecTest, JpegHostileFilesFailCleanlyAndSilently) {
   EXPECT_TRUE(platform::DecodeJpeg(progressive.data(), progressive.size(), im));
 }
 
+// A 1920 × 1080 screenshot of the smooth picture, made once.
+const std::vector<std::uint8_t>& FullHdJpeg() {
+  static const std::vector<std::uint8_t> jpg =
+      fixtures::EncodeJpeg(SmoothPicture(1920, 1080), {92, false, false});
+  return jpg;
+}
+
 TEST_F(CodecTest, JpegReductionIsTheStrongestThatCoversTheWantedSize) {
-  const std::vector<std::uint8_t> jpg = fixtures::EncodeJpeg(SmoothPicture(1920, 1080));
+  const std::vector<std::uint8_t>& jpg = FullHdJpeg();
   struct Case {
     int minW, minH, wantW, wantH;
   } cases[] = {
@@ -435,8 +442,7 @@ TEST_F(CodecTest, JpegReductionIsTheStrongestThatCoversTheWantedSize) {
 
 TEST_F(CodecTest, ReducedLoadStaysWithinTwoLevelsOfFullDecodeAndAverage) {
   fixtures::TempDir dir;
-  const Image picture = SmoothPicture(1920, 1080);
-  const std::string path = dir.WriteFile("shot.jpg", fixtures::EncodeJpeg(picture, {92, false, false}));
+  const std::string path = dir.WriteFile("shot.jpg", FullHdJpeg());
 
   ASSERT_TRUE(platform::LoadImageResized(0, path, 480, 360));
   ASSERT_EQ(platform::ImageWidth(0), 480);
@@ -446,8 +452,14 @@ TEST_F(CodecTest, ReducedLoadStaysWithinTwoLevelsOfFullDecodeAndAverage) {
   ASSERT_EQ(platform::ImageWidth(4), 1920);
   ASSERT_EQ(platform::ImageHeight(4), 1080);
   const Image reference = platform::ResizeAreaAverage(*platform::FindImage(4), 480, 360);
-  // Tolerance: 2 levels per channel (the 3/8 DCT reduction's own smoothing).
-  EXPECT_LE(MaxChannelDifference(*platform::FindImage(0), reference), 2);
+  // The 3/8 DCT reduction rounds differently from the full decode: at most 2
+  // levels per channel (2 occurs at about 0.1 % of the samples), and no drift
+  // on average (about 0.12 levels).
+  const Image& reduced = *platform::FindImage(0);
+  EXPECT_LE(MaxChannelDifference(reduced, reference), 2);
+  double total = 0;
+  for (std::size_t i = 0; i < reduced.rgb.size(); ++i) total += std::abs(reduced.rgb[i] - reference.rgb[i]);
+  EXPECT_LT(total / static_cast<double>(reduced.rgb.size()), 0.25);
 }
 
 TEST_F(CodecTest, LoadersReadBmpAndJpegFilesAndFailureLeavesNoImage) {
