@@ -35,8 +35,12 @@ TEST_F(ProgressBar, BarLengthTruncates) {
     ASSERT_EQ(platform::ImageWidth(kProgressImage), 512);
     ASSERT_EQ(platform::ImageHeight(kProgressImage), 30);
     // Row 1 lies above the text, which starts at y = 5.
-    if (c.barEnd > 0) EXPECT_EQ(platform::ImagePixel(kProgressImage, c.barEnd - 1, 1), s.Palette[17]);
-    if (c.barEnd < 512) EXPECT_EQ(platform::ImagePixel(kProgressImage, c.barEnd, 1), s.Palette[16]);
+    if (c.barEnd > 0) {
+      EXPECT_EQ(platform::ImagePixel(kProgressImage, c.barEnd - 1, 1), s.Palette[17]);
+    }
+    if (c.barEnd < 512) {
+      EXPECT_EQ(platform::ImagePixel(kProgressImage, c.barEnd, 1), s.Palette[16]);
+    }
     EXPECT_EQ(ui::ShownImage(kProgressView), kProgressImage);
   }
 }
