@@ -71,6 +71,7 @@ entries=$(find "$hotlap" -mindepth 1 -maxdepth 1 -type d | wc -l)
 [ "$entries" -ge 2 ] || fail "the sample folder has $entries entries"
 
 import -window root "$work/screen-entry1.png"
+convert "$work/screen-entry1.png" -crop 1020x730+0+0 +repage "$work/window-entry.png"
 # Map view at (490, 5): the text band's background; settings view at (5, 570):
 # the panel colour; progress view at (490, 598): the bar's colours.
 expect_pixel "$work/screen-entry1.png" $((ox + 492)) $((oy + 558)) "0,100,150" "map text band"
@@ -112,6 +113,7 @@ ranked=$(grep -c '^[0-9]* - ' "$report" || true)
 grep -q ' ##' "$report" || fail "the penalised driver is not marked"
 grep -q '^[0-9]* - 6000 .* ##' "$report" || fail "the penalty time is not in the ranking"
 import -window root "$work/screen-end.png"
+convert "$work/screen-end.png" -crop 1020x730+0+0 +repage "$work/window-end.png"
 # The chart replaces the map at (490, 5): white background, a blue first bar.
 expect_pixel "$work/screen-end.png" $((ox + 492)) $((oy + 8)) "255,255,255" "chart background"
 
