@@ -45,7 +45,9 @@ Rgb8 PixelAt(int x, int y) {
   if ((au <= 9.5 && av <= 2.0) || (u > 9.5 && u <= 12.5 && av <= 1.0)) return white;
 
   // Deterministic mottling of the ground.
-  std::uint32_t h = static_cast<std::uint32_t>(x * 73856093) ^ static_cast<std::uint32_t>(y * 19349663);
+  // Unsigned arithmetic: the products wrap by design.
+  std::uint32_t h =
+      (static_cast<std::uint32_t>(x) * 73856093u) ^ (static_cast<std::uint32_t>(y) * 19349663u);
   h ^= h >> 13;
   h *= 0x5bd1e995u;
   h ^= h >> 15;
