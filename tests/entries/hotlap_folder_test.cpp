@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -86,6 +88,14 @@ TEST_F(HotlapFolderTest, EveryCarFileIsLoggedAndTheLastListedIsLoaded) {
   EXPECT_TRUE(s.ReferenceCarLoaded);
   EXPECT_EQ(s.CarLength, 1500);
   EXPECT_TRUE(std::equal(last.begin(), last.end(), CarBuffer(s)));
+}
+
+TEST_F(HotlapFolderTest, CarFileThatCannotBeOpenedIsLoggedAndNotLoaded) {
+  ASSERT_EQ(::symlink((dir.path() + "nowhere").c_str(), (dir.path() + "Formula.car").c_str()), 0);
+  ChooseTemp();
+  EXPECT_EQ(Log(), "Car: Formula.car\r\nno car!");
+  EXPECT_FALSE(s.ReferenceCarLoaded);
+  EXPECT_EQ(s.CarLength, 0);
 }
 
 // The extension is the text after the last "."; its case does not matter.
