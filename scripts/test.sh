@@ -13,6 +13,7 @@ ctest --test-dir build/release --output-on-failure -j"$jobs"
 
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTHC_SANITIZE=ON
 cmake --build build/sanitize -j"$jobs"
+LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
