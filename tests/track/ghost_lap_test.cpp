@@ -15,7 +15,7 @@ using tracktest::TrackRun;
 
 constexpr platform::Colour kDot = Rgb(0, 0, 255);
 
-TrackFileSpec GhostSpec(std::vector<fixtures::GhostPointSpec> points,
+TrackFileSpec GhostFile(std::vector<fixtures::GhostPointSpec> points,
                         GhostLayout layout = GhostLayout::k120) {
   TrackFileSpec t;
   t.ghostTime = 4523;
@@ -79,7 +79,7 @@ TEST(DrawGhostLap, PointsLandRoundedToTheNearestPixel) {
   };
   for (const Case& c : cases) {
     TrackRun run;
-    TrackFileSpec t = GhostSpec({{c.X, c.Y}});
+    TrackFileSpec t = GhostFile({{c.X, c.Y}});
     t.scale = c.scale;
     t.ghostWord = 0;  // M = 0: the one point
     DrawGhost(run, t);
@@ -97,7 +97,7 @@ TEST(DrawGhostLap, PointsLandRoundedToTheNearestPixel) {
 TEST(DrawGhostLap, LayoutIsToldByTheFirstPoint) {
   for (GhostLayout layout : {GhostLayout::k110, GhostLayout::k120}) {
     TrackRun run;
-    const auto lines = DrawGhost(run, GhostSpec({{5900, 2950}, {2950, 5900}}, layout));
+    const auto lines = DrawGhost(run, GhostFile({{5900, 2950}, {2950, 5900}}, layout));
     const bool is110 = layout == GhostLayout::k110;
     EXPECT_EQ(lines, std::vector<std::string>{is110 ? "Ghost = 110" : "Ghost = 120"});
     EXPECT_TRUE(DotAt(200, 411));
@@ -113,7 +113,7 @@ TEST(DrawGhostLap, AnyNonZeroProbeWordMeans110) {
     raw[0] = 0x0C;  // X = 5900 in both layouts
     raw[1] = 0x17;
     if (probe >= 0) raw[static_cast<std::size_t>(probe) + 1] = 0x80;  // high byte only
-    TrackFileSpec t = GhostSpec({});
+    TrackFileSpec t = GhostFile({});
     t.ghostRaw = raw;
     TrackRun run;
     const auto lines = DrawGhost(run, t);
@@ -140,7 +140,7 @@ TEST(DrawGhostLap, VisitsMPlusOnePoints) {
     for (int j = 0; j < c.points; ++j) {
       pts.push_back({static_cast<std::uint16_t>(2950 + 590 * j), 2950});  // x = 100 + 20 j
     }
-    TrackFileSpec t = GhostSpec(pts);
+    TrackFileSpec t = GhostFile(pts);
     t.ghostWord = c.word;
     TrackRun run;
     DrawGhost(run, t);
@@ -152,7 +152,7 @@ TEST(DrawGhostLap, NoGhostLap) {
   struct Case { std::int16_t time; bool drawn; };
   for (const Case& c : {Case{5999, true}, Case{-1, true}, Case{6000, false}, Case{32767, false}}) {
     TrackRun run;
-    TrackFileSpec t = GhostSpec({{5900, 2950}});
+    TrackFileSpec t = GhostFile({{5900, 2950}});
     t.ghostTime = c.time;
     run.Load(t);
     DecodeTrackFile(run.s);
@@ -174,7 +174,7 @@ TEST(DrawGhostLap, NoGhostLap) {
 // line is logged as usual.
 TEST(DrawGhostLap, ScaleZeroDrawsNoPoints) {
   TrackRun run;
-  TrackFileSpec t = GhostSpec({{5900, 2950}, {0, 0}, {65535, 65535}}, GhostLayout::k110);
+  TrackFileSpec t = GhostFile({{5900, 2950}, {0, 0}, {65535, 65535}}, GhostLayout::k110);
   t.scale = 0;
   EXPECT_EQ(DrawGhost(run, t), std::vector<std::string>{"Ghost = 110"});
   EXPECT_EQ(DotPixels(), 0);
