@@ -300,6 +300,43 @@ std::size_t MarkerAt(const std::vector<std::uint8_t>& b, std::uint8_t code) {
   return 0;
 }
 
+// Encodes `components` samples per pixel (rows from the top) in `space`
+// straight through libjpeg, optionally with our own scan script; the
+// writer of the fixtures covers only RGB input. libjpeg's default error
+// handler is fine here: these inputs are valid.
+std::vector<std::uint8_t> EncodeSamples(const std::vector<std::uint8_t>& samples, int width,
+                                        int height, int components, J_COLOR_SPACE space,
+                                        const jpeg_scan_info* script = nullptr, int scans = 0) {
+  jpeg_error_mgr err;
+  jpeg_compress_struct cinfo;
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(width);
+  cinfo.image_height = static_cast<JDIMENSION>(height);
+  cinfo.input_components = components;
+  cinfo.in_color_space = space;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 95, TRUE);
+  if (script != nullptr) {
+    cinfo.scan_info = script;
+    cinfo.num_scans = scans;
+  }
+  jpeg_start_compress(&cinfo, TRUE);
+  const std::size_t stride = static_cast<std::size_t>(width) * components;
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW row = const_cast<std::uint8_t*>(samples.data() + cinfo.next_scanline * stride);
+    jpeg_write_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::vector<std::uint8_t> out(buffer, buffer + size);
+  std::free(buffer);
+  return out;
+}
+
 // A JPEG of many progressive scans: the DC of all components, then every
 // AC coefficient of every component in a scan of its own (3 + 3 × 63).
 std::vector<std::uint8_t> ManyScanJpeg(const Image& picture, int* scans) {
@@ -310,32 +347,34 @@ std::vector<std::uint8_t> ManyScanJpeg(const Image& picture, int* scans) {
     for (int c = 0; c < 3; ++c) script[n++] = {1, {c, 0, 0, 0}, k, k, 0, 0};
   }
   *scans = n;
-  struct Err {
-    jpeg_error_mgr pub;
-  } err;
-  jpeg_compress_struct cinfo;
-  cinfo.err = jpeg_std_error(&err.pub);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(picture.width);
-  cinfo.image_height = static_cast<JDIMENSION>(picture.height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  cinfo.scan_info = script;
-  cinfo.num_scans = n;
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<std::uint8_t*>(picture.rgb.data() + cinfo.next_scanline * picture.width * 3);
-    jpeg_write_scanlines(&cinfo, &row, 1);
+  return EncodeSamples(picture.rgb, picture.width, picture.height, 3, JCS_RGB, script, n);
+}
+
+TEST_F(CodecTest, JpegCmykBecomesRgb) {
+  // 16 × 8: left half magenta, right half dark grey, as Adobe-style CMYK in
+  // which 255 means no ink (libjpeg writes the Adobe marker for CMYK).
+  std::vector<std::uint8_t> samples;
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      const std::uint8_t left[4] = {255, 0, 255, 255};   // magenta ink only
+      const std::uint8_t right[4] = {255, 255, 255, 64}; // much black ink
+      const std::uint8_t* p = x < 8 ? left : right;
+      samples.insert(samples.end(), p, p + 4);
+    }
   }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  std::vector<std::uint8_t> out(buffer, buffer + size);
-  std::free(buffer);
-  return out;
+  const std::vector<std::uint8_t> jpg = EncodeSamples(samples, 16, 8, 4, JCS_CMYK);
+  ASSERT_FALSE(jpg.empty());
+  Image im;
+  ASSERT_TRUE(platform::DecodeJpeg(jpg.data(), jpg.size(), im));
+  ASSERT_EQ(im.rgb.size(), 16u * 8 * 3);
+  const Colour left = PixelOf(im, 2, 4);
+  const Colour right = PixelOf(im, 13, 4);
+  EXPECT_NEAR(platform::RedOf(left), 255, 4);
+  EXPECT_NEAR(platform::GreenOf(left), 0, 4);
+  EXPECT_NEAR(platform::BlueOf(left), 255, 4);
+  for (int channel : {platform::RedOf(right), platform::GreenOf(right), platform::BlueOf(right)}) {
+    EXPECT_NEAR(channel, 64, 4);
+  }
 }
 
 TEST_F(CodecTest, JpegHostileFilesFailCleanlyAndSilently) {
