@@ -2,7 +2,6 @@
 #include "platform/raster.h"
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 
 #include "platform/files.h"
