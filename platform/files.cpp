@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace platform {
 
@@ -68,15 +69,18 @@ bool WriteFully(int fd, const std::uint8_t* bytes, std::size_t size) {
   return true;
 }
 
-// Opens `path` for reading when it is a regular file; -1 otherwise.
+// Opens `path` for reading when it is a regular file; -1 otherwise. The
+// open does not wait: a FIFO under a file's name (an entrant's "x.trk") would
+// otherwise block it until some writer appears, which may be never.
 int OpenRegularFile(const std::string& path, std::int64_t& length) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return -1;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return -1;
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   length = static_cast<std::int64_t>(st.st_size);
   return fd;
 }
@@ -154,10 +158,12 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
   std::int64_t length = 0;
   Fd fd(OpenRegularFile(path, length));
   if (fd.get() < 0) return false;
-  if (static_cast<std::uint64_t>(length) > std::numeric_limits<std::size_t>::max() / 2) {
+  if (static_cast<std::uint64_t>(length) > kMaxWholeFileLength) return false;
+  try {
+    out.resize(static_cast<std::size_t>(length));
+  } catch (const std::bad_alloc&) {
     return false;
   }
-  out.resize(static_cast<std::size_t>(length));
   const std::int64_t got =
       ReadFully(fd.get(), reinterpret_cast<std::uint8_t*>(out.data()), out.size());
   if (got < 0) {

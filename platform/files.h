@@ -34,7 +34,14 @@ struct FileRead {
 FileRead ReadFileInto(const std::string& path, std::uint8_t* dest, std::size_t room,
                       bool readOnlyIfFits = false);
 
-// Reads a whole file into `out`. Returns false when it cannot be opened or read.
+// The longest file ReadWholeFile reads: 1 GiB and 64 KiB, room for the
+// largest picture the decoders accept (kMaxImageSide² pixels of 4 bytes) and
+// its headers. Pictures come from entrants; one that claims more is refused
+// unread rather than taken into memory whole.
+constexpr std::uint64_t kMaxWholeFileLength = (std::uint64_t{1} << 30) + (std::uint64_t{1} << 16);
+
+// Reads a whole file into `out`. Returns false when it cannot be opened or
+// read, or is longer than kMaxWholeFileLength.
 bool ReadWholeFile(const std::string& path, std::string& out);
 
 // Writes `bytes` to `path` through a temporary file in the same folder that is
