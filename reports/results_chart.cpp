@@ -137,7 +137,9 @@ void DrawResultsChart(RunState& s) {
   platform::EndDrawing();
   ui::ShowImage(kTrackMapView, kMapImage);
 
-  if (platform::SaveImagePng(kMapImage, s.HotlapFolder + s.TrackBaseName + ".png")) {
+  // As with the text report: no hotlap folder, no file (and no status text).
+  if (!s.HotlapFolder.empty() &&
+      platform::SaveImagePng(kMapImage, s.HotlapFolder + s.TrackBaseName + ".png")) {
     DrawProgressBar(s, s.EntryNumber, s.EntryNumber, s.TrackBaseName + ".txt/png saved");
   }
 }

@@ -73,6 +73,9 @@ void WriteResultsReport(RunState& s) {
 
   // Written through a temporary file renamed over the old report: a failed
   // write leaves no half-written file and keeps the previous report. A
-  // failure is not reported; the chart is drawn all the same.
+  // failure is not reported; the chart is drawn all the same. Without a
+  // chosen hotlap folder (chooser cancelled) there is no place for the
+  // report: the path would fall into the working directory.
+  if (s.HotlapFolder.empty()) return;
   platform::WriteFileSafely(s.HotlapFolder + s.TrackBaseName + ".txt", s.RunLog);
 }

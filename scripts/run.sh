@@ -6,9 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHC_BUILD_TESTS=OFF
-cmake --build build/release -j"$(nproc)" --target torvanic-hotlap-check
-if [ -x build/release/tools/make-sample ]; then
-  build/release/tools/make-sample sample
-fi
+cmake --build build/release -j"$(nproc)" --target torvanic-hotlap-check make-sample
+build/release/tools/make-sample sample
 cd sample
 exec ../build/release/app/torvanic-hotlap-check

@@ -1,7 +1,9 @@
+#include <filesystem>
 #include <string>
 
 #include "app/entry_pipeline.h"
 #include "tests/app/app_fixture.h"
+#include "tests/fixtures/temp_dir.h"
 
 namespace {
 
@@ -66,6 +68,23 @@ TEST_F(MainWindow, StateMachineWithoutEntries) {
 
   PressStepButton(s);
   EXPECT_TRUE(s.QuitRequested);
+}
+
+// Without a chosen folder there is no place for the reports: nothing may
+// land in the working directory (the path would be just ".txt").
+TEST_F(MainWindow, CancelledChooserWritesNoReportFiles) {
+  fixtures::TempDir dir;
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  ui::headless::SetChooserAnswer("");
+  PressStepButton(s);  // Load
+  PressStepButton(s);  // End
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(s.EntryNumber, kEndEntryNumber);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  // The report still shows in the editor, and the chart in the map view.
+  EXPECT_NE(ui::Text(kLogEditor).find("Track><Games: ok"), std::string::npos);
+  EXPECT_EQ(ui::ShownImage(kTrackMapView), kMapImage);
 }
 
 TEST_F(MainWindow, TextTypedIntoAnEntryBecomesPartOfRunLog) {
