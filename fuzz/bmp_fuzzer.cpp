@@ -1,5 +1,5 @@
-// A BMP screenshot through platform::DecodeBmp and platform::CreateImageFromBmp,
-// then scaled to the screenshot view's size as LoadEntryFiles does.
+// A BMP screenshot through platform::DecodeBmp and platform::CreateImageFromBmp
+// (which must agree), then scaled (see harness::RunBmpBytes).
 #include <cstddef>
 #include <cstdint>
 

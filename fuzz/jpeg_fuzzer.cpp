@@ -1,5 +1,6 @@
 // A JPEG screenshot through platform::DecodeJpeg (the viewer's full size) and
-// platform::DecodeJpegReduced (the screenshot view's 480 × 360).
+// platform::DecodeJpegReduced (the screenshot view's 480 × 360), then scaled
+// (see harness::RunJpegBytes).
 #include <cstddef>
 #include <cstdint>
 

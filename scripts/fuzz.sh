@@ -26,7 +26,7 @@ max_len_of() {
     track) echo 65536 ;;
     game) echo 16384 ;;
     bmp) echo 65536 ;;
-    jpeg) echo 65536 ;;
+    jpeg) echo 16384 ;;
     entry) echo 81920 ;;
     *) echo "unknown fuzz target: $1" >&2; exit 2 ;;
   esac
