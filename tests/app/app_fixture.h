@@ -10,19 +10,11 @@
 #include "platform/raster.h"
 #include "platform/ui.h"
 #include "platform/ui_headless.h"
+#include "tests/fixtures/headless_run.h"
 
 class AppTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ui::headless::Reset();
-    platform::DeleteAllImages();
-    InitRunState(s, "/");
-    platform::LoadFont(kMapFont, "Lucida Console:spacing=mono", 12, 96);
-    platform::LoadFont(kLabelFont, "Arial:bold", 10, 96);
-    const auto& bmp = PlaceholderBmp();
-    platform::CreateImageFromBmp(kPlaceholderImage, bmp.data(), bmp.size());
-    OpenMainWindow(s);
-  }
+  void SetUp() override { fixtures::StartHeadlessRun(s); }
 
   RunState s;
 };

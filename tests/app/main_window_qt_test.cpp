@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/run_state.h"
 #include "platform/ui.h"
+#include "tests/app/window_layout.h"
 
 namespace {
 
@@ -26,26 +27,10 @@ int RunCheckedProgram() {
     char* argv[] = {name, nullptr};
     int failure = 0;
     const int code = RunChecker(1, argv, [&failure] {
-      struct Expected {
-        int control;
-        ui::ControlKind kind;
-        ui::Rect rect;
-        const char* text;
-      };
-      const Expected table[] = {
-          {kLogEditor, ui::ControlKind::TextEditor, {5, 370, 480, 195}, ""},
-          {kTrackMapView, ui::ControlKind::ImageView, {490, 5, 512, 560}, ""},
-          {kScreenshotView, ui::ControlKind::ImageView, {5, 5, 480, 360}, ""},
-          {kPenaltyField, ui::ControlKind::TextField, {620, 660, 80, 24}, "6000"},
-          {kStepButton, ui::ControlKind::Button, {510, 660, 50, 24}, "Load"},
-          {kActionButton, ui::ControlKind::Button, {720, 660, 50, 24}, "Penalty"},
-          {kProgressView, ui::ControlKind::ImageView, {490, 598, 512, 30}, ""},
-          {kSettingsView, ui::ControlKind::ImageView, {5, 570, 480, 140}, ""},
-      };
       if (ui::WindowTitle(kMainWindow) != kMainWindowTitle) failure = 2;
       const ui::Rect client = ui::WindowClientRect(kMainWindow);
       if (client.width != 1010 || client.height != 720) failure = 3;
-      for (const Expected& e : table) {
+      for (const ExpectedControl& e : kMainWindowLayout) {
         if (ui::KindOf(e.control) != e.kind || !(ui::ControlRect(e.control) == e.rect) ||
             ui::Text(e.control) != e.text || ui::ControlWindow(e.control) != kMainWindow) {
           failure = 10 + e.control;

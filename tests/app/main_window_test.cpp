@@ -3,6 +3,7 @@
 
 #include "app/entry_pipeline.h"
 #include "tests/app/app_fixture.h"
+#include "tests/app/window_layout.h"
 #include "tests/fixtures/temp_dir.h"
 
 namespace {
@@ -12,24 +13,8 @@ const std::string kCrLf = "\r\n";
 using MainWindow = AppTest;
 
 TEST_F(MainWindow, ControlsStartAsTheLayoutGivesThem) {
-  struct Expected {
-    int control;
-    ui::ControlKind kind;
-    ui::Rect rect;
-    const char* text;
-  };
-  const Expected table[] = {
-      {kLogEditor, ui::ControlKind::TextEditor, {5, 370, 480, 195}, ""},
-      {kTrackMapView, ui::ControlKind::ImageView, {490, 5, 512, 560}, ""},
-      {kScreenshotView, ui::ControlKind::ImageView, {5, 5, 480, 360}, ""},
-      {kPenaltyField, ui::ControlKind::TextField, {620, 660, 80, 24}, "6000"},
-      {kStepButton, ui::ControlKind::Button, {510, 660, 50, 24}, "Load"},
-      {kActionButton, ui::ControlKind::Button, {720, 660, 50, 24}, "Penalty"},
-      {kProgressView, ui::ControlKind::ImageView, {490, 598, 512, 30}, ""},
-      {kSettingsView, ui::ControlKind::ImageView, {5, 570, 480, 140}, ""},
-  };
   EXPECT_EQ(ui::WindowTitle(kMainWindow), "Torvanic Hotlap Check");
-  for (const Expected& e : table) {
+  for (const ExpectedControl& e : kMainWindowLayout) {
     SCOPED_TRACE(e.control);
     EXPECT_EQ(ui::KindOf(e.control), e.kind);
     EXPECT_EQ(ui::ControlRect(e.control), e.rect);

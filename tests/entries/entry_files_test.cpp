@@ -15,6 +15,7 @@
 #include "platform/raster.h"
 #include "platform/ui_headless.h"
 #include "tests/fixtures/car_file_writer.h"
+#include "tests/fixtures/headless_run.h"
 #include "tests/fixtures/screenshot_writer.h"
 #include "tests/fixtures/temp_dir.h"
 
@@ -25,12 +26,7 @@ using Name = std::optional<std::string>;
 class EntryFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ui::headless::Reset();
-    platform::DeleteAllImages();
-    InitRunState(s, "/");
-    OpenMainWindow(s);
-    const std::vector<std::uint8_t>& placeholder = PlaceholderBmp();
-    platform::CreateImageFromBmp(kPlaceholderImage, placeholder.data(), placeholder.size());
+    fixtures::StartHeadlessRun(s);
     s.HotlapFolder = dir.path();
   }
   void TearDown() override { platform::DeleteAllImages(); }

@@ -13,6 +13,7 @@
 #include "platform/raster.h"
 #include "platform/ui_headless.h"
 #include "tests/fixtures/car_file_writer.h"
+#include "tests/fixtures/headless_run.h"
 #include "tests/fixtures/temp_dir.h"
 
 namespace {
@@ -20,10 +21,7 @@ namespace {
 class HotlapFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ui::headless::Reset();
-    platform::DeleteAllImages();
-    InitRunState(s, "/");
-    OpenMainWindow(s);
+    fixtures::StartHeadlessRun(s);
   }
   void TearDown() override { platform::DeleteAllImages(); }
 

@@ -13,30 +13,16 @@
 #include "platform/raster.h"
 #include "platform/ui.h"
 #include "platform/ui_headless.h"
+#include "tests/fixtures/headless_run.h"
 
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ui::headless::Reset();
-    platform::DeleteAllImages();
-    InitRunState(s, "/");
-    platform::LoadFont(kLabelFont, "Arial:bold", 10, 96);
-    OpenMainWindow(s);
+    fixtures::StartHeadlessRun(s);
   }
 
   // The log editor's lines.
-  static std::vector<std::string> LogLines() {
-    std::vector<std::string> lines;
-    const std::string text = ui::Text(kLogEditor);
-    if (text.empty()) return lines;
-    std::size_t from = 0;
-    for (;;) {
-      const std::size_t at = text.find("\r\n", from);
-      lines.push_back(text.substr(from, at == std::string::npos ? std::string::npos : at - from));
-      if (at == std::string::npos) return lines;
-      from = at + 2;
-    }
-  }
+  static std::vector<std::string> LogLines() { return fixtures::LogLines(); }
 
   RunState s;
 };

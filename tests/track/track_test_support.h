@@ -10,6 +10,7 @@
 #include "platform/raster.h"
 #include "platform/ui.h"
 #include "platform/ui_headless.h"
+#include "tests/fixtures/headless_run.h"
 #include "tests/fixtures/track_file_writer.h"
 #include "track/track.h"
 
@@ -59,18 +60,7 @@ struct TrackRun {
 };
 
 // The log editor's lines.
-inline std::vector<std::string> LogLines() {
-  const std::string text = ui::Text(kLogEditor);
-  std::vector<std::string> lines;
-  if (text.empty()) return lines;
-  std::size_t from = 0;
-  for (;;) {
-    const std::size_t at = text.find("\r\n", from);
-    lines.push_back(text.substr(from, at == std::string::npos ? std::string::npos : at - from));
-    if (at == std::string::npos) return lines;
-    from = at + 2;
-  }
-}
+inline std::vector<std::string> LogLines() { return fixtures::LogLines(); }
 
 inline platform::Colour MapPixel(int x, int y) { return platform::ImagePixel(kMapImage, x, y); }
 
