@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cctype>
 #include <climits>
 #include <condition_variable>
 #include <cstdint>
@@ -130,26 +131,52 @@ std::vector<std::string> Lines(const std::string& text) {
   return ::testing::AssertionFailure() << "unexpected line \"" << line << "\" in:\n" << text;
 }
 
-// The most bytes any file of the folder can put into TrackData: the longest
-// regular file (links followed), up to TrackData's room.
+// The last three characters of a file name in lower case.
+std::string KindOf(const fs::path& p) {
+  std::string name = p.filename().string();
+  name = name.size() < 3 ? std::string() : name.substr(name.size() - 3);
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
+}
+
+// The most bytes a file of the folder can put into TrackData: the longest
+// track or game file (links followed), up to TrackData's room.
 std::size_t LongestFile(const std::string& folder) {
   std::uintmax_t longest = 0;
   std::error_code ec;
   for (auto it = fs::recursive_directory_iterator(folder, ec);
        !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
     std::error_code e;
-    if (fs::is_regular_file(fs::status(it->path(), e))) {
+    const std::string kind = KindOf(it->path());
+    if ((kind == "trk" || kind == "gam") && fs::is_regular_file(fs::status(it->path(), e))) {
       longest = std::max(longest, fs::file_size(it->path(), e));
     }
   }
   return static_cast<std::size_t>(std::min<std::uintmax_t>(longest, kTrackDataRoom));
 }
 
+// The most bytes a reference car file of the folder can put into CarBuffer:
+// the longest file directly in it whose extension is "car" in any case,
+// when it is short enough to be loaded.
+std::size_t LongestCarFile(const std::string& folder) {
+  std::uintmax_t longest = 0;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(folder, ec)) {
+    std::string ext = e.path().extension().string();
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::error_code e2;
+    if (ext != ".car" || !fs::is_regular_file(fs::status(e.path(), e2))) continue;
+    const std::uintmax_t size = fs::file_size(e.path(), e2);
+    if (size < static_cast<std::uintmax_t>(kCarFileLimit)) longest = std::max(longest, size);
+  }
+  return static_cast<std::size_t>(longest);
+}
+
 // Load, Next for every entry, End; `beforeEnd` runs just before the End press.
 RunResult RunToEnd(RunState& s, const std::string& folder,
                    const std::function<void()>& beforeEnd = nullptr) {
   RunResult r;
-  harness::FileBufferGuard guard(s, LongestFile(folder), kCarBufferRoom - 1);
+  harness::FileBufferGuard guard(s, LongestFile(folder), LongestCarFile(folder));
   ui::headless::SetChooserAnswer(folder);
   PressStepButton(s);
   r.loadLog = s.RunLog;
