@@ -72,6 +72,18 @@ TEST_F(MainWindow, CancelledChooserWritesNoReportFiles) {
   EXPECT_EQ(ui::ShownImage(kTrackMapView), kMapImage);
 }
 
+TEST_F(MainWindow, WithOneEntryTheSecondPressIsEnd) {
+  fixtures::TempDir dir;
+  dir.MakeFolder("hotlap/Solo");
+  ui::headless::SetChooserAnswer(dir.path() + "hotlap");
+  PressStepButton(s);
+  EXPECT_EQ(s.EntryNumber, 1);
+  EXPECT_EQ(ui::Text(kStepButton), "Next");
+  PressStepButton(s);
+  EXPECT_EQ(s.EntryNumber, kEndEntryNumber);
+  EXPECT_EQ(ui::Text(kStepButton), "End");
+}
+
 TEST_F(MainWindow, TextTypedIntoAnEntryBecomesPartOfRunLog) {
   ui::headless::SetChooserAnswer("");
   PressStepButton(s);

@@ -172,9 +172,10 @@ std::size_t LongestCarFile(const std::string& folder) {
   return static_cast<std::size_t>(longest);
 }
 
-// Load, Next for every entry, End; `beforeEnd` runs just before the End press.
+// Load, Next for every entry, End; `beforePress` runs before each press
+// after Load (the End press too).
 RunResult RunToEnd(RunState& s, const std::string& folder,
-                   const std::function<void()>& beforeEnd = nullptr) {
+                   const std::function<void(const RunState&)>& beforePress = nullptr) {
   RunResult r;
   harness::FileBufferGuard guard(s, LongestFile(folder), LongestCarFile(folder));
   ui::headless::SetChooserAnswer(folder);
@@ -184,7 +185,7 @@ RunResult RunToEnd(RunState& s, const std::string& folder,
     r.entryLogs.push_back(ui::Text(kLogEditor));
     r.mapViewShows.push_back(ui::ShownImage(kTrackMapView));
     r.shotViewShows.push_back(ui::ShownImage(kScreenshotView));
-    if (beforeEnd && s.EntryNumber >= static_cast<int>(s.EntryList.size())) beforeEnd();
+    if (beforePress) beforePress(s);
     PressStepButton(s);
   }
   r.runLog = s.RunLog;
@@ -262,7 +263,9 @@ std::vector<HostileCase> Cases() {
                    {"Oval.trk  (static): 5000000 Bytes", "# Objecte: 3", "1.: 0 ",
                     "Car 1: not found!!", "Ghost = 120", kGoodGameLines[1]},
                    {"1.: 4523 Max"},
-                   nullptr});
+                   [](const RunState& s, const RunResult&, const fixtures::TempDir&) {
+                     EXPECT_NE(s.RunLog.find("1 - 0\r\n"), std::string::npos);
+                   }});
   cases.push_back({"R negative (INT32_MIN)",
                    [](const auto& d) {
                      LayWithTrack(d, Track(With([](auto& t) { t.recordOffset = INT32_MIN; })));
@@ -583,6 +586,28 @@ std::vector<HostileCase> Cases() {
                      EXPECT_TRUE(fs::is_regular_file(d.path() + "Mon Circuit \xE9t\xE9.png"));
                    }});
 
+  // The ranking takes every "1.:" of the log, wherever it stands: a driver
+  // name can carry a result of its own, which then ranks (see the report).
+  cases.push_back({"a driver name that holds a result mark",
+                   [](const auto& d) {
+                     LayWithTrack(d, Track(With([](auto& t) { t.ghostDriver = "1.: 0 Eve"; })));
+                   },
+                   {},
+                   {"1.: 4523 1.: 0 Eve", "Car 1:Car ok"},
+                   {},
+                   [](const RunState& s, const RunResult&, const fixtures::TempDir&) {
+                     EXPECT_TRUE(HasLinesInOrder(s.RunLog, {"1 - 0 Eve", "2 - 4523 1.: 0 Eve"}));
+                   }});
+  cases.push_back({"a PNG named shot.jpg",
+                   [](const auto& d) {
+                     const std::string png = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR";
+                     LayWithScreenshot(d, "shot.jpg", Bytes(png.begin(), png.end()));
+                   },
+                   {},
+                   {"1.: 4523 Max"},
+                   {"Screen fehlt"},
+                   placeholderShown});
+
   // --- reports that cannot be written -------------------------------------------------------
   // The report names are taken by folders: nothing is written, nothing of
   // the folders is touched, the run ends as usual.
@@ -659,10 +684,28 @@ TEST_F(HostileEntries, NinetyNineEntryFoldersRunTheFirstNinetyEight) {
 TEST_F(HostileEntries, HotlapFolderRemovedBeforeEnd) {
   fixtures::TempDir dir;
   LayGoodEntry(dir);
-  const RunResult r = RunToEnd(s, dir.path(), [&] { fs::remove_all(dir.path()); });
+  const RunResult r = RunToEnd(s, dir.path(), [&](const RunState&) { fs::remove_all(dir.path()); });
   EXPECT_EQ(s.EntryNumber, kEndEntryNumber);
   EXPECT_NE(s.RunLog.find("1 - 4523 Max"), std::string::npos);
   EXPECT_FALSE(fs::exists(dir.path()));
+}
+
+// An entry folder that is there at Load but gone at its turn cannot be
+// listed: it shows as an entry without files.
+TEST_F(HostileEntries, EntryFolderGoneBeforeItsTurn) {
+  fixtures::TempDir dir;
+  LayGoodEntry(dir, "A");
+  LayGoodEntry(dir, "B");
+  const RunResult r = RunToEnd(s, dir.path(), [&](const RunState& st) {
+    if (st.EntryNumber == 1) fs::remove_all(dir.path() + "B");
+  });
+  ASSERT_EQ(r.entryLogs.size(), 2u);
+  EXPECT_TRUE(HasLinesInOrder(r.entryLogs[0], {"1.: 4523 Max", kDashLine}));
+  EXPECT_TRUE(HasLinesInOrder(r.entryLogs[1],
+                              {" ", "Track fehlt in:", "B", "Screen fehlt", "Game fehlt", kDashLine}));
+  EXPECT_EQ(r.mapViewShows[1], kPlaceholderImage);
+  EXPECT_EQ(r.shotViewShows[1], kPlaceholderImage);
+  EXPECT_EQ(s.EntryNumber, kEndEntryNumber);
 }
 
 // A FIFO under a file's name blocks an open until a writer comes; the
