@@ -259,18 +259,31 @@ void HeavyScreenshotPart(benchmark::State& st) {
   st.SetLabel(ok ? "LoadImageResized to 480x360" : "INCOMPLETE: no 480x360 picture");
 }
 
-void FloorJpegFullDecode(benchmark::State& st) {
+// libjpeg alone at scale_num/8: 8 is the floor of the screenshot part; the
+// reduced scales show what each reduction saves (entropy decoding, the same
+// at every scale, stays; 1/8 is nearly nothing else).
+void LibjpegDecode(benchmark::State& st, unsigned scaleNum) {
   std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kScreenshotWidth) * kScreenshotHeight *
                                    3);
   std::size_t decoded = 0;
   for (auto _ : st) {
-    decoded = bench::DecodeJpegFullSize(g_inputs->heavyJpeg, pixels);
+    decoded = bench::DecodeJpegAtScale(g_inputs->heavyJpeg, scaleNum, pixels);
     benchmark::DoNotOptimize(pixels.data());
   }
-  if (decoded != static_cast<std::size_t>(kScreenshotWidth) * kScreenshotHeight) {
-    st.SkipWithError("libjpeg did not decode the screenshot");
+  if (decoded == 0) st.SkipWithError("libjpeg did not decode the screenshot");
+  st.SetLabel("libjpeg " + std::to_string(scaleNum) + "/8 of 1920x1080, " +
+              std::to_string(g_inputs->heavyJpeg.size()) + " B");
+}
+
+// The program's own full-size decode (platform::DecodeJpeg) of the same bytes.
+void PlatformDecodeJpeg(benchmark::State& st) {
+  platform::Image picture;
+  bool ok = false;
+  for (auto _ : st) {
+    ok = platform::DecodeJpeg(g_inputs->heavyJpeg.data(), g_inputs->heavyJpeg.size(), picture);
+    benchmark::DoNotOptimize(picture.rgb.data());
   }
-  st.SetLabel("libjpeg 1920x1080, " + std::to_string(g_inputs->heavyJpeg.size()) + " B");
+  if (!ok) st.SkipWithError("platform::DecodeJpeg failed");
 }
 
 // --- 2. the reference car check ---------------------------------------------------
@@ -334,6 +347,23 @@ void EndFor98(benchmark::State& st) {
                        : "INCOMPLETE: " + std::to_string(s->ResultList.size()) + " results");
 }
 
+// End's three operations one by one, each on the state the ones before it
+// leave: 0 CheckTrackIdentities, 1 WriteResultsReport, 2 DrawResultsChart.
+void EndStep(benchmark::State& st, int step) {
+  auto s = FreshRun(st);
+  if (!s) return;
+  for (auto _ : st) {
+    st.PauseTiming();
+    RestoreEndRun(*s);
+    if (step > 0) CheckTrackIdentities(*s);
+    if (step > 1) WriteResultsReport(*s);
+    st.ResumeTiming();
+    if (step == 0) CheckTrackIdentities(*s);
+    if (step == 1) WriteResultsReport(*s);
+    if (step == 2) DrawResultsChart(*s);
+  }
+}
+
 void FloorPngChart(benchmark::State& st) {
   auto s = FreshRun(st);
   if (!s) return;
@@ -375,9 +405,18 @@ void Register() {
   benchmark::RegisterBenchmark("heavy_entry/screenshot_part", HeavyScreenshotPart)
       ->Unit(kMillisecond)
       ->UseRealTime();
-  benchmark::RegisterBenchmark("floor/jpeg_full_decode", FloorJpegFullDecode)
+  benchmark::RegisterBenchmark("floor/jpeg_full_decode", LibjpegDecode, 8u)
       ->Unit(kMillisecond)
       ->UseRealTime();
+  benchmark::RegisterBenchmark("floor/platform_decode_jpeg", PlatformDecodeJpeg)
+      ->Unit(kMillisecond)
+      ->UseRealTime();
+  for (unsigned num : {4u, 3u, 2u, 1u}) {
+    benchmark::RegisterBenchmark(("libjpeg/scale_" + std::to_string(num) + "_8").c_str(),
+                                 LibjpegDecode, num)
+        ->Unit(kMillisecond)
+        ->UseRealTime();
+  }
 
   benchmark::RegisterBenchmark("car_check/header_only", CarCheck, &g_inputs->carCases.front(),
                                false)
@@ -393,6 +432,13 @@ void Register() {
   }
 
   benchmark::RegisterBenchmark("end_98/end", EndFor98)->Unit(kMillisecond)->UseRealTime();
+  static const char* const kEndSteps[] = {"identities", "report", "chart"};
+  for (int step = 0; step < 3; ++step) {
+    benchmark::RegisterBenchmark((std::string("end_98/step/") + kEndSteps[step]).c_str(), EndStep,
+                                 step)
+        ->Unit(kMillisecond)
+        ->UseRealTime();
+  }
   benchmark::RegisterBenchmark("floor/png_chart", FloorPngChart)
       ->Unit(kMillisecond)
       ->UseRealTime();
@@ -425,6 +471,8 @@ int main(int argc, char** argv) {
   std::vector<bench::RatioTarget> ratios = {
       {"screenshot part / libjpeg full-size decode", "heavy_entry/screenshot_part",
        "floor/jpeg_full_decode", 1.0},
+      {"screenshot part / platform::DecodeJpeg", "heavy_entry/screenshot_part",
+       "floor/platform_decode_jpeg", 1.0},
   };
   for (const bench::CarCase& c : inputs.carCases) {
     ratios.push_back(

@@ -23,8 +23,8 @@ void OnOutput(j_common_ptr) {}
 
 // No object with a destructor lives in this frame, so the jump back out of
 // libjpeg leaves nothing behind.
-std::size_t Decode(Decoder& d, const std::uint8_t* bytes, std::size_t size, std::uint8_t* out,
-                   std::size_t room) {
+std::size_t Decode(Decoder& d, const std::uint8_t* bytes, std::size_t size, unsigned scaleNum,
+                   std::uint8_t* out, std::size_t room) {
   d.cinfo.err = jpeg_std_error(&d.err);
   d.err.error_exit = OnError;
   d.err.output_message = OnOutput;
@@ -36,6 +36,8 @@ std::size_t Decode(Decoder& d, const std::uint8_t* bytes, std::size_t size, std:
   jpeg_mem_src(&d.cinfo, bytes, static_cast<unsigned long>(size));
   jpeg_read_header(&d.cinfo, TRUE);
   d.cinfo.out_color_space = JCS_RGB;
+  d.cinfo.scale_num = scaleNum;
+  d.cinfo.scale_denom = 8;
   jpeg_start_decompress(&d.cinfo);
   const std::size_t stride =
       static_cast<std::size_t>(d.cinfo.output_width) * d.cinfo.output_components;
@@ -56,10 +58,10 @@ std::size_t Decode(Decoder& d, const std::uint8_t* bytes, std::size_t size, std:
 
 }  // namespace
 
-std::size_t DecodeJpegFullSize(const std::vector<std::uint8_t>& jpeg,
-                               std::vector<std::uint8_t>& pixels) {
+std::size_t DecodeJpegAtScale(const std::vector<std::uint8_t>& jpeg, unsigned scaleNum,
+                              std::vector<std::uint8_t>& pixels) {
   Decoder d{};
-  return Decode(d, jpeg.data(), jpeg.size(), pixels.data(), pixels.size());
+  return Decode(d, jpeg.data(), jpeg.size(), scaleNum, pixels.data(), pixels.size());
 }
 
 bool ContainsByMemmem(const std::vector<std::uint8_t>& haystack,

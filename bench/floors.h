@@ -8,11 +8,12 @@
 
 namespace bench {
 
-// libjpeg's own full-size decode of a JPEG file held in memory, every row
-// read into one buffer; nothing converted, scaled or stored afterwards.
-// Returns the number of pixels decoded (0 on failure).
-std::size_t DecodeJpegFullSize(const std::vector<std::uint8_t>& jpeg,
-                               std::vector<std::uint8_t>& pixels);
+// libjpeg's own decode of a JPEG file held in memory at scale_num/8 (8: full
+// size), RGB rows read straight into `pixels`, which must have room; nothing
+// converted, resized or stored afterwards. Returns the number of pixels
+// decoded (0 on failure).
+std::size_t DecodeJpegAtScale(const std::vector<std::uint8_t>& jpeg, unsigned scaleNum,
+                              std::vector<std::uint8_t>& pixels);
 
 // glibc's memmem: true when `needle` stands somewhere in `haystack`.
 bool ContainsByMemmem(const std::vector<std::uint8_t>& haystack,
