@@ -198,29 +198,36 @@ std::vector<std::uint8_t> MakeGameFile(const std::string& trackName, int identit
 }
 
 std::vector<CarCase> MakeCarCases() {
-  auto trackWith = [](const std::vector<std::uint8_t>& block) {
+  auto makeCase = [](const std::string& name, const std::vector<std::uint8_t>& block,
+                     std::vector<std::uint8_t> car) {
     fixtures::TrackFileSpec t;
     t.ghostTime = 4523;
     t.ghostDriver = "Max";
     t.ghostCarBlock = block;
-    return fixtures::WriteTrackFile(t);
+    fixtures::TrackFileOffsets where;
+    CarCase c;
+    c.name = name;
+    c.block = block;
+    c.track = fixtures::WriteTrackFile(t, &where);
+    c.blockOffset = where.recordBlock + 1449;
+    c.car = std::move(car);
+    return c;
   };
 
   std::vector<CarCase> cases;
   const std::vector<std::uint8_t> standard = StandardCarBlock();
-  cases.push_back({"no_match", standard, trackWith(standard),
-                   fixtures::CarFileFill(kCarFileLength)});
-  cases.push_back({"match_at_end", standard, trackWith(standard),
-                   fixtures::MakeReferenceCarFile(standard, kCarFileLength - fixtures::kCarBlockSize,
-                                                  kCarFileLength)});
+  cases.push_back(makeCase("no_match", standard, fixtures::CarFileFill(kCarFileLength)));
+  cases.push_back(makeCase("match_at_end", standard,
+                           fixtures::MakeReferenceCarFile(
+                               standard, kCarFileLength - fixtures::kCarBlockSize, kCarFileLength)));
 
   const std::vector<std::uint8_t> allA(kCarFileLength, 'a');
   std::vector<std::uint8_t> oddFirst(fixtures::kCarBlockSize, 'a');
   oddFirst.front() = 'B';
-  cases.push_back({"suffix_partials", oddFirst, trackWith(oddFirst), allA});
+  cases.push_back(makeCase("suffix_partials", oddFirst, allA));
   std::vector<std::uint8_t> oddLast(fixtures::kCarBlockSize, 'a');
   oddLast.back() = 'B';
-  cases.push_back({"prefix_partials", oddLast, trackWith(oddLast), allA});
+  cases.push_back(makeCase("prefix_partials", oddLast, allA));
   return cases;
 }
 

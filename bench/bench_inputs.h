@@ -46,6 +46,7 @@ struct CarCase {
   std::string name;
   std::vector<std::uint8_t> block;  // the 1,344 bytes searched for
   std::vector<std::uint8_t> track;
+  std::size_t blockOffset = 0;  // where `block` stands in `track` (R + 1449)
   std::vector<std::uint8_t> car;
 };
 // no_match: random car bytes without the block; match_at_end: the block

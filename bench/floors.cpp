@@ -64,9 +64,9 @@ std::size_t DecodeJpegAtScale(const std::vector<std::uint8_t>& jpeg, unsigned sc
   return Decode(d, jpeg.data(), jpeg.size(), scaleNum, pixels.data(), pixels.size());
 }
 
-bool ContainsByMemmem(const std::vector<std::uint8_t>& haystack,
-                      const std::vector<std::uint8_t>& needle) {
-  return memmem(haystack.data(), haystack.size(), needle.data(), needle.size()) != nullptr;
+bool ContainsByMemmem(const std::uint8_t* haystack, std::size_t haystackSize,
+                      const std::uint8_t* needle, std::size_t needleSize) {
+  return memmem(haystack, haystackSize, needle, needleSize) != nullptr;
 }
 
 }  // namespace bench

@@ -15,8 +15,9 @@ namespace bench {
 std::size_t DecodeJpegAtScale(const std::vector<std::uint8_t>& jpeg, unsigned scaleNum,
                               std::vector<std::uint8_t>& pixels);
 
-// glibc's memmem: true when `needle` stands somewhere in `haystack`.
-bool ContainsByMemmem(const std::vector<std::uint8_t>& haystack,
-                      const std::vector<std::uint8_t>& needle);
+// glibc's memmem: true when the `needleSize` bytes at `needle` stand somewhere
+// in the `haystackSize` bytes at `haystack`.
+bool ContainsByMemmem(const std::uint8_t* haystack, std::size_t haystackSize,
+                      const std::uint8_t* needle, std::size_t needleSize);
 
 }  // namespace bench
