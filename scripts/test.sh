@@ -17,3 +17,7 @@ LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build/sanitize --output-on-failure -j"$jobs"
+
+# Each fuzz target for a bounded time (seconds per target; THC_FUZZ_SECONDS
+# overrides), after the kept findings of tests/bad/ are replayed.
+bash scripts/fuzz.sh "${THC_FUZZ_SECONDS:-60}"
