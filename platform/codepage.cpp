@@ -18,11 +18,6 @@ constexpr char32_t kHighTable[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
-char32_t CodePointOf(unsigned char byte) {
-  if (byte >= 0x80 && byte <= 0x9F) return kHighTable[byte - 0x80];
-  return byte;
-}
-
 // The Windows-1252 byte of a code point, or -1 when there is none.
 int ByteOf(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
@@ -95,10 +90,15 @@ char32_t NextCodePoint(const std::string& s, std::size_t& i) {
 
 }  // namespace
 
+char32_t Cp1252CodePoint(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F) return kHighTable[byte - 0x80];
+  return byte;  // ASCII and 0xA0-0xFF equal Latin-1
+}
+
 std::string Cp1252ToUtf8(const std::string& bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 2);
-  for (const char c : bytes) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+  for (const char c : bytes) AppendUtf8(out, Cp1252CodePoint(static_cast<unsigned char>(c)));
   return out;
 }
 

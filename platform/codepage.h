@@ -7,6 +7,9 @@
 
 namespace platform {
 
+// The Unicode code point of one Windows-1252 byte.
+char32_t Cp1252CodePoint(unsigned char byte);
+
 std::string Cp1252ToUtf8(const std::string& bytes);
 // Characters without a Windows-1252 byte become '?'.
 std::string Utf8ToCp1252(const std::string& utf8);

@@ -15,27 +15,13 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include "platform/codepage.h"
 #include "platform/raster.h"
 #include "platform/raster_internal.h"
 
 namespace platform {
 
 namespace {
-
-// Unicode code points of the Windows-1252 bytes 0x80 to 0x9F. The five bytes
-// the code page leaves undefined keep their own value (C1 controls), as the
-// Windows-1252 conversion of the UI layer does.
-constexpr std::array<char32_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
-};
-
-char32_t CodePointOf(unsigned char byte) {
-  if (byte >= 0x80 && byte <= 0x9F) return kCp1252High[byte - 0x80];
-  return byte;  // ASCII and 0xA0-0xFF equal Latin-1
-}
 
 // One byte's glyph, rendered once per font.
 struct Glyph {
@@ -103,7 +89,7 @@ const Glyph& GlyphOf(Font& font, unsigned char byte) {
   Glyph& g = font.glyphs[byte];
   if (g.ready) return g;
   g.ready = true;
-  const FT_UInt index = FT_Get_Char_Index(font.face, CodePointOf(byte));
+  const FT_UInt index = FT_Get_Char_Index(font.face, Cp1252CodePoint(byte));
   if (FT_Load_Glyph(font.face, index, FT_LOAD_RENDER) != 0) return g;
   const FT_GlyphSlot slot = font.face->glyph;
   g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
