@@ -320,6 +320,24 @@ void FloorMemmem(benchmark::State& st, const bench::CarCase* c) {
   st.SetLabel(found ? "memmem: found" : "memmem: not found");
 }
 
+// The standard library's searchers over the same bytes, for comparison.
+void OtherSearch(benchmark::State& st, const bench::CarCase* c, bool horspool) {
+  auto s = FreshRun(st);
+  if (!s) return;
+  fixtures::LoadTrackBytes(*s, c->track);
+  fixtures::LoadReferenceCarBytes(*s, c->car);
+  const std::uint8_t* block = TrackData(*s) + c->blockOffset;
+  const std::size_t carLength = static_cast<std::size_t>(s->CarLength);
+  bool found = false;
+  for (auto _ : st) {
+    found = horspool
+                ? bench::ContainsByHorspool(CarBuffer(*s), carLength, block, fixtures::kCarBlockSize)
+                : bench::ContainsByBoyerMoore(CarBuffer(*s), carLength, block,
+                                              fixtures::kCarBlockSize);
+    benchmark::DoNotOptimize(found);
+  }
+}
+
 // --- 3. End for 98 entries -------------------------------------------------------
 
 // Puts the state of the run back to where the End press finds it, with the
@@ -372,9 +390,10 @@ void EndStep(benchmark::State& st, int step) {
   }
 }
 
-void FloorPngChart(benchmark::State& st) {
+// The chart End draws, drawn once.
+bool DrawEndChart(benchmark::State& st, platform::Image& pixels) {
   auto s = FreshRun(st);
-  if (!s) return;
+  if (!s) return false;
   RestoreEndRun(*s);
   CheckTrackIdentities(*s);
   WriteResultsReport(*s);
@@ -382,16 +401,39 @@ void FloorPngChart(benchmark::State& st) {
   const platform::Image* chart = platform::FindImage(kMapImage);
   if (chart == nullptr) {
     st.SkipWithError("no chart image");
-    return;
+    return false;
   }
-  const platform::Image pixels = *chart;
+  pixels = *chart;
+  return true;
+}
+
+void FloorPngChart(benchmark::State& st) {
+  platform::Image pixels;
+  if (!DrawEndChart(st, pixels)) return;
   std::vector<std::uint8_t> png;
   for (auto _ : st) {
     platform::EncodePng(pixels, png);
     benchmark::DoNotOptimize(png.data());
   }
+  st.counters["png_bytes"] = static_cast<double>(png.size());
   st.SetLabel("libpng level 9, filter None, " + std::to_string(pixels.width) + "x" +
               std::to_string(pixels.height));
+}
+
+// The same chart at other zlib settings, for comparison (not what the
+// program is asked to write).
+void OtherPngChart(benchmark::State& st, int level, int strategy) {
+  platform::Image pixels;
+  if (!DrawEndChart(st, pixels)) return;
+  std::vector<std::uint8_t> png;
+  std::size_t size = 0;
+  for (auto _ : st) {
+    size = bench::EncodePngWith(pixels.rgb.data(), pixels.width, pixels.height, level, strategy,
+                                png);
+    benchmark::DoNotOptimize(png.data());
+  }
+  if (size == 0) st.SkipWithError("libpng failed");
+  st.counters["png_bytes"] = static_cast<double>(size);
 }
 
 void Register() {
@@ -437,6 +479,12 @@ void Register() {
     benchmark::RegisterBenchmark(("floor/memmem/" + c.name).c_str(), FloorMemmem, &c)
         ->Unit(kMicrosecond)
         ->UseRealTime();
+    benchmark::RegisterBenchmark(("other/horspool/" + c.name).c_str(), OtherSearch, &c, true)
+        ->Unit(kMicrosecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(("other/boyer_moore/" + c.name).c_str(), OtherSearch, &c, false)
+        ->Unit(kMicrosecond)
+        ->UseRealTime();
   }
 
   benchmark::RegisterBenchmark("end_98/end", EndFor98)->Unit(kMillisecond)->UseRealTime();
@@ -448,6 +496,13 @@ void Register() {
         ->UseRealTime();
   }
   benchmark::RegisterBenchmark("floor/png_chart", FloorPngChart)
+      ->Unit(kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("other/png_chart_level6", OtherPngChart, 6, bench::kLibpngStrategy)
+      ->Unit(kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("other/png_chart_level9_rle", OtherPngChart, 9,
+                               bench::kRleStrategy)
       ->Unit(kMillisecond)
       ->UseRealTime();
 }
@@ -491,12 +546,18 @@ int main(int argc, char** argv) {
     ratios.push_back({"car search alone " + c.name + " / memmem", "car_check/" + c.name,
                       "floor/memmem/" + c.name, 0, "car_check/header_only"});
   }
+  for (const bench::CarCase& c : inputs.carCases) {
+    ratios.push_back({"Horspool " + c.name + " / memmem", "other/horspool/" + c.name,
+                      "floor/memmem/" + c.name, 0});
+  }
   ratios.push_back({"End for 98 entries / libpng of the chart", "end_98/end", "floor/png_chart", 0});
+
   ratios.push_back({"heavy entry pipeline / libjpeg full-size decode", "heavy_entry/pipeline",
                     "floor/jpeg_full_decode", 0});
   const std::vector<bench::LimitTarget> limits = {
       {"track part of the heavy entry", "heavy_entry/track_part", 100},
       {"End for 98 entries", "end_98/end", 100},
+      {"End for 98 entries less its PNG encoding", "end_98/end", 100, "floor/png_chart"},
   };
   const int code = bench::RunAndReport(ratios, limits);
   benchmark::Shutdown();

@@ -23,11 +23,13 @@ struct RatioTarget {
   std::string subtract = {};
 };
 
-// The benchmark's time should stay below `limitMs`.
+// The benchmark's time (less that of `subtract`, when set) should stay below
+// `limitMs`.
 struct LimitTarget {
   std::string label;
   std::string name;
   double limitMs = 0;
+  std::string subtract = {};
 };
 
 class CollectingReporter : public benchmark::ConsoleReporter {
