@@ -498,14 +498,13 @@ std::vector<HostileCase> Cases() {
                    {},
                    nullptr});
   // Sparse files: huge on paper, nothing on disk. None may be read whole.
-  cases.push_back({"track, game and screenshot of 64 GiB each",
+  cases.push_back({"track, game, screenshot and reference car of 64 GiB each",
                    [](const auto& d) {
-                     d.WriteFile("ref.car", ReferenceCar());
-                     for (const char* name : {"A/big.trk", "A/big.gam", "A/big.jpg"}) {
+                     for (const char* name : {"A/big.trk", "A/big.gam", "A/big.jpg", "big.car"}) {
                        fs::resize_file(d.WriteFile(name, GoodGame()), std::uintmax_t{64} << 30);
                      }
                    },
-                   {},
+                   {"Car: big.car", "no car!"},
                    {" ", "Track fehlt in:", "A",
                     "Track zu gross: big.trk (68719476736 Bytes, hoechstens 2000000)", "big.gam",
                     kGoodGameLines[1], kGoodGameLines[2]},
