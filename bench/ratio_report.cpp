@@ -72,6 +72,10 @@ int RunAndReport(const std::vector<RatioTarget>& ratios, const std::vector<Limit
       const auto less = reporter.Nanoseconds(r.subtract);
       if (!less) continue;
       num = *num - *less;
+      if (*num <= 0) {
+        std::printf("ratio %-46s  below the noise\n", r.label.c_str());
+        continue;
+      }
     }
     const double ratio = *num / *den;
     std::printf("ratio %-46s %9.3f  (%s / %s)", r.label.c_str(), ratio, Readable(*num).c_str(),
