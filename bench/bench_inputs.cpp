@@ -124,7 +124,7 @@ HeavyTrack MakeHeavyTrackFile() {
   constexpr double kGhostUnitsPerPixel = 29.5;
 
   Random rnd(20240611);
-  fixtures::TrackFileSpec t;
+  fixtures::TrackFilePlan t;
   t.version = 288;
   t.scale = 100;
   t.waterLevel = 90;
@@ -149,7 +149,7 @@ HeavyTrack MakeHeavyTrackFile() {
   // all with their centres inside the drawn area.
   static constexpr std::array<std::int8_t, 10> kTypeCycle = {17, 18, 1, 2, 3, 23, 9, 9, 10, 10};
   for (int k = 0; k < kObjects; ++k) {
-    fixtures::TrackObjectSpec o;
+    fixtures::TrackObjectPlan o;
     o.type = kTypeCycle[static_cast<std::size_t>(k) % kTypeCycle.size()];
     o.x = static_cast<std::int16_t>(70 + rnd.Below(880));
     o.y = static_cast<std::int16_t>(70 + rnd.Below(880));
@@ -186,7 +186,7 @@ HeavyTrack MakeHeavyTrackFile() {
 }
 
 std::vector<std::uint8_t> MakeGameFile(const std::string& trackName, int identitySeed) {
-  fixtures::GameFileSpec g;
+  fixtures::GameFilePlan g;
   g.trackName = trackName;
   for (std::size_t i = 0; i < g.identity.size(); ++i) {
     g.identity[i] = static_cast<std::uint8_t>(identitySeed * 31 + static_cast<int>(i) * 7);
@@ -200,7 +200,7 @@ std::vector<std::uint8_t> MakeGameFile(const std::string& trackName, int identit
 std::vector<CarCase> MakeCarCases() {
   auto makeCase = [](const std::string& name, const std::vector<std::uint8_t>& block,
                      std::vector<std::uint8_t> car) {
-    fixtures::TrackFileSpec t;
+    fixtures::TrackFilePlan t;
     t.ghostTime = 4523;
     t.ghostDriver = "Max";
     t.ghostCarBlock = block;

@@ -109,7 +109,7 @@ bool MakeEndRun(Inputs& in) {
   for (int i = 1; i <= kEndEntries; ++i) {
     char name[32];
     std::snprintf(name, sizeof name, "Entry %02d", i);
-    fixtures::TrackFileSpec t;
+    fixtures::TrackFilePlan t;
     t.version = 288;
     for (int w = 0; w < 2048; ++w) t.terrain.push_back(fixtures::TerrainWord(w % 13, 128));
     for (int k = 0; k < 60; ++k) {

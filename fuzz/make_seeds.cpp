@@ -34,14 +34,14 @@ void Write(const fs::path& folder, const std::string& name, const Bytes& bytes) 
 // A track with something for every drawing step: terrain runs of several
 // codes, water cells, objects of every drawn type, both lap entries and a
 // ghost lap of `points` points round the map.
-fixtures::TrackFileSpec RichTrack(fixtures::GhostLayout layout, int points) {
-  fixtures::TrackFileSpec t;
+fixtures::TrackFilePlan RichTrack(fixtures::GhostLayout layout, int points) {
+  fixtures::TrackFilePlan t;
   for (int i = 0; i < 96; ++i) t.terrain.push_back(fixtures::TerrainWord(i % 16, 1200 + 37 * i));
   t.waterLevel = 60;
   for (int i = 0; i < 4096; ++i) t.heights.push_back(static_cast<std::uint8_t>((i * 7) % 120));
   const std::int8_t types[] = {10, 9, 17, 18, 1, 2, 3, 23, 0, 5};
   for (int i = 0; i < 10; ++i) {
-    fixtures::TrackObjectSpec o;
+    fixtures::TrackObjectPlan o;
     o.type = types[i];
     o.x = static_cast<std::int16_t>(100 + 80 * i);
     o.y = static_cast<std::int16_t>(900 - 70 * i);
@@ -55,7 +55,7 @@ fixtures::TrackFileSpec RichTrack(fixtures::GhostLayout layout, int points) {
   t.ghostDriver = " Max Racer ";
   t.ghostLayout = layout;
   for (int j = 0; j < points; ++j) {
-    fixtures::GhostPointSpec p;
+    fixtures::GhostPointPlan p;
     p.x = static_cast<std::uint16_t>(2000 + (j * 997) % 26000);
     p.y = static_cast<std::uint16_t>(3000 + (j * 613) % 24000);
     t.ghostPoints.push_back(p);
@@ -68,20 +68,20 @@ std::vector<std::pair<std::string, Bytes>> TrackSeeds() {
   seeds.emplace_back("default.trk", fixtures::WriteTrackFile({}));
   seeds.emplace_back("rich-120.trk",
                      fixtures::WriteTrackFile(RichTrack(fixtures::GhostLayout::k120, 40)));
-  fixtures::TrackFileSpec t110 = RichTrack(fixtures::GhostLayout::k110, 25);
+  fixtures::TrackFilePlan t110 = RichTrack(fixtures::GhostLayout::k110, 25);
   t110.version = 261;
   seeds.emplace_back("rich-110-v261.trk", fixtures::WriteTrackFile(t110));
-  fixtures::TrackFileSpec record = RichTrack(fixtures::GhostLayout::k120, 3);
+  fixtures::TrackFilePlan record = RichTrack(fixtures::GhostLayout::k120, 3);
   record.version = 288;
   record.ghostTime = 6000;
   record.scale = 50;
   seeds.emplace_back("record-only-v288.trk", fixtures::WriteTrackFile(record));
-  fixtures::TrackFileSpec noLap;
+  fixtures::TrackFilePlan noLap;
   noLap.scale = 0;
   noLap.ghostDriver = "Nobody";
   seeds.emplace_back("scale0-no-lap.trk", fixtures::WriteTrackFile(noLap));
   // Offsets the file gives that point past its end.
-  fixtures::TrackFileSpec lying = RichTrack(fixtures::GhostLayout::k120, 5);
+  fixtures::TrackFilePlan lying = RichTrack(fixtures::GhostLayout::k120, 5);
   lying.recordOffset = 60000;
   lying.objectCount = 3000;
   lying.ghostWord = 30000;
@@ -92,7 +92,7 @@ std::vector<std::pair<std::string, Bytes>> TrackSeeds() {
 std::vector<std::pair<std::string, Bytes>> GameSeeds() {
   std::vector<std::pair<std::string, Bytes>> seeds;
   seeds.emplace_back("default-120.gam", fixtures::WriteGameFile({}));
-  fixtures::GameFileSpec g110;
+  fixtures::GameFilePlan g110;
   g110.version = 272;
   g110.carCount = 2;
   g110.trackIndex = 3;
@@ -101,7 +101,7 @@ std::vector<std::pair<std::string, Bytes>> GameSeeds() {
   g110.tyres = 150;
   g110.speed = -20;
   seeds.emplace_back("three-cars-110.gam", fixtures::WriteGameFile(g110));
-  fixtures::GameFileSpec g120;
+  fixtures::GameFilePlan g120;
   g120.carCount = 4;
   g120.trackIndex = 1;
   g120.tableSize = 2;
@@ -109,7 +109,7 @@ std::vector<std::pair<std::string, Bytes>> GameSeeds() {
   g120.fuelMass = 200;
   g120.damage = 0;
   seeds.emplace_back("four-cars-120.gam", fixtures::WriteGameFile(g120));
-  fixtures::GameFileSpec counted;
+  fixtures::GameFilePlan counted;
   counted.carCount = -1;  // layout 120 takes it as 1
   counted.trackIndex = -1;
   seeds.emplace_back("negative-index.gam", fixtures::WriteGameFile(counted));
@@ -189,11 +189,11 @@ Bytes EntryInput(const Bytes& track, const Bytes& game) {
 
 std::vector<std::pair<std::string, Bytes>> EntrySeeds() {
   const Bytes rich = fixtures::WriteTrackFile(RichTrack(fixtures::GhostLayout::k120, 40));
-  fixtures::TrackFileSpec t110 = RichTrack(fixtures::GhostLayout::k110, 12);
+  fixtures::TrackFilePlan t110 = RichTrack(fixtures::GhostLayout::k110, 12);
   t110.version = 288;
   const Bytes track110 = fixtures::WriteTrackFile(t110);
   const Bytes game = fixtures::WriteGameFile({});
-  fixtures::GameFileSpec g110;
+  fixtures::GameFilePlan g110;
   g110.version = 272;
   g110.carCount = 2;
   g110.trackIndex = 1;

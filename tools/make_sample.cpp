@@ -279,8 +279,8 @@ std::uint8_t AngleByte(Point dir) {
   return static_cast<std::uint8_t>(static_cast<int>(std::lround(turns * 244)) % 244);
 }
 
-fixtures::TrackObjectSpec Object(std::int8_t type, Point at, std::uint8_t angle = 0) {
-  fixtures::TrackObjectSpec o;
+fixtures::TrackObjectPlan Object(std::int8_t type, Point at, std::uint8_t angle = 0) {
+  fixtures::TrackObjectPlan o;
   o.type = type;
   o.x = static_cast<std::int16_t>(std::lround(2 * at.x));
   o.y = static_cast<std::int16_t>(std::lround(2 * at.y));
@@ -297,8 +297,8 @@ struct Lcg {
   }
 };
 
-std::vector<fixtures::TrackObjectSpec> MakeObjects(const Circuit& c, const Terrain& t) {
-  std::vector<fixtures::TrackObjectSpec> objects;
+std::vector<fixtures::TrackObjectPlan> MakeObjects(const Circuit& c, const Terrain& t) {
+  std::vector<fixtures::TrackObjectPlan> objects;
   const std::size_t m = c.p.size();
   auto offset = [&](std::size_t i, double d) {  // d > 0: left of the driving direction
     return Point{c.p[i].x - d * c.tangent[i].y, c.p[i].y + d * c.tangent[i].x};
@@ -374,7 +374,7 @@ struct Driver {
 
 // Points of the ghost lap: one every tenth of a second, slower through the
 // corners, the driver's own line swinging around the centre line.
-std::vector<fixtures::GhostPointSpec> GhostPoints(const Circuit& c, const Driver& d) {
+std::vector<fixtures::GhostPointPlan> GhostPoints(const Circuit& c, const Driver& d) {
   const std::size_t m = c.p.size();
   // Time to cover each sample step, up to a common factor.
   std::vector<double> time(m + 1, 0);
@@ -384,7 +384,7 @@ std::vector<fixtures::GhostPointSpec> GhostPoints(const Circuit& c, const Driver
     time[i + 1] = time[i] + step / speed;
   }
   const int count = d.lapTime / 10;
-  std::vector<fixtures::GhostPointSpec> points;
+  std::vector<fixtures::GhostPointPlan> points;
   std::size_t i = 0;
   for (int k = 0; k < count; ++k) {
     const double at = time[m] * k / count;
@@ -529,7 +529,7 @@ int main(int argc, char** argv) {
   const Circuit circuit = MakeCircuit();
   const Terrain terrain = MakeTerrain(circuit);
 
-  fixtures::TrackFileSpec track;
+  fixtures::TrackFilePlan track;
   track.version = 288;
   track.scale = kScale;
   track.waterLevel = kWaterLevel;
@@ -565,7 +565,7 @@ int main(int argc, char** argv) {
     fs::create_directories(folder, ec);
     const std::string who = d.folder;
 
-    fixtures::TrackFileSpec t = track;
+    fixtures::TrackFilePlan t = track;
     t.ghostTime = d.lapTime;
     t.ghostDriver = d.name;
     Lcg laps{d.seed};
@@ -575,7 +575,7 @@ int main(int argc, char** argv) {
     }
     std::sort(t.otherTimes.begin(), t.otherTimes.end());
     t.ghostPoints = GhostPoints(circuit, d);
-    fixtures::GameFileSpec g;
+    fixtures::GameFilePlan g;
     g.trackName = "Lakeside";
     g.identity = kLakesideIdentity;
     g.trackIndex = 3;

@@ -38,13 +38,13 @@ class FullRun : public AppTest {
 
   void AddEntry(const std::string& name, std::int16_t time, std::uint32_t carSeed,
                 bool screenshot) {
-    fixtures::TrackFileSpec t;
+    fixtures::TrackFilePlan t;
     t.ghostTime = time;
     t.ghostDriver = name;
     t.ghostCarSeed = carSeed;
     dir.WriteFile("hotlap/" + name + "/" + name + ".trk", fixtures::WriteTrackFile(t));
     dir.WriteFile("hotlap/" + name + "/" + name + ".gam",
-                  fixtures::WriteGameFile(fixtures::GameFileSpec{}));
+                  fixtures::WriteGameFile(fixtures::GameFilePlan{}));
     if (screenshot) {
       dir.WriteFile("hotlap/" + name + "/shot.bmp",
                     fixtures::EncodeBmp24(fixtures::SolidPicture(64, 48, platform::Rgb(9, 99, 199))));

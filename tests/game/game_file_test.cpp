@@ -11,7 +11,7 @@
 
 namespace {
 
-using fixtures::GameFileSpec;
+using fixtures::GameFilePlan;
 using Lines = std::vector<std::string>;
 
 const std::string kDefaultIdentity = " 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10";
@@ -26,7 +26,7 @@ class ReportGameFileTest : public GameTest {
     s.GameFileName = "race.gam";
   }
 
-  void Run(const GameFileSpec& g) {
+  void Run(const GameFilePlan& g) {
     dir.WriteFile("race.gam", fixtures::WriteGameFile(g));
     ReportGameFile(s);
   }
@@ -47,13 +47,13 @@ class ReportGameFileTest : public GameTest {
 };
 
 TEST_F(ReportGameFileTest, ReadableFileLogsFiveLinesAndStoresIdentityAndDriver) {
-  Run(GameFileSpec{});
+  Run(GameFilePlan{});
   EXPECT_EQ(LogLines(),
             Report("Trackname in gam (120): Oval.trk", "100 / 100 / 40 / 100 / 100"));
   EXPECT_EQ(s.TrackIdTable[1], kDefaultIdentity);
   EXPECT_EQ(s.DriverTable[1], "Max");
   EXPECT_EQ(s.DataFilePath, dir.path() + "race.gam");
-  EXPECT_EQ(s.DataLength, static_cast<std::int32_t>(fixtures::WriteGameFile(GameFileSpec{}).size()));
+  EXPECT_EQ(s.DataLength, static_cast<std::int32_t>(fixtures::WriteGameFile(GameFilePlan{}).size()));
   EXPECT_EQ(ui::ShownImage(kSettingsView), kSettingsPanelImage);
   EXPECT_TRUE(s.TrackIdTable[0].empty() && s.TrackIdTable[2].empty());
 }
@@ -85,7 +85,7 @@ TEST_F(ReportGameFileTest, TrackSectionStartByLayoutAndCarCount) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.version) + " count " + std::to_string(c.count));
     SetUp();
-    GameFileSpec g;
+    GameFilePlan g;
     g.version = c.version;
     g.carCount = c.count;
     g.trackSectionStart = c.section;
@@ -111,7 +111,7 @@ TEST_F(ReportGameFileTest, TrackIndexSelectsTheEntry) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.index);
     SetUp();
-    GameFileSpec g;
+    GameFilePlan g;
     g.trackIndex = c.index;
     g.tableSize = 4;
     ASSERT_EQ(fixtures::GameTrackEntryOffset(g), 1626 + c.entryAt);
@@ -144,7 +144,7 @@ TEST_F(ReportGameFileTest, TrackNameAndIdentityText) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored);
     SetUp();
-    GameFileSpec g;
+    GameFilePlan g;
     g.trackName = c.stored;
     g.identity = c.identity;
     Run(g);
@@ -167,7 +167,7 @@ TEST_F(ReportGameFileTest, SettingsInReportOrderAndSigned) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     SetUp();
-    GameFileSpec g;
+    GameFilePlan g;
     g.tyres = c.tyres;
     g.consumption = c.consumption;
     g.damage = c.damage;
@@ -179,7 +179,7 @@ TEST_F(ReportGameFileTest, SettingsInReportOrderAndSigned) {
 }
 
 TEST_F(ReportGameFileTest, BarsAreDrawnForTheSignedValues) {
-  GameFileSpec g;
+  GameFilePlan g;
   g.fuelMass = 200;  // -56 of 200: w = -70, left of the bar track
   g.tyres = 50;      // 50 of 100: 125 pixels
   Run(g);
@@ -229,39 +229,39 @@ TEST_F(ReportGameFileTest, UnopenableFileChangesNothing) {
 TEST_F(ReportGameFileTest, TrackEntryOutsideTheFile) {
   struct Case {
     const char* what;
-    GameFileSpec g;
+    GameFilePlan g;
     const char* trackLine;
     const char* settings;
   };
   std::vector<Case> cases;
   {
-    GameFileSpec g;
+    GameFilePlan g;
     g.length = fixtures::GameTrackEntryOffset(g) + 55;  // one byte short
     cases.push_back({"last identity byte cut off", g, "Track fehlt in gam (120)",
                      "100 / 100 / 40 / 100 / 100"});
   }
   {
-    GameFileSpec g;
+    GameFilePlan g;
     g.trackIndex = 127;
     g.length = 1626 + 8 + 56;  // the table's first entry, not entry 127
     cases.push_back({"index past the table", g, "Track fehlt in gam (120)",
                      "100 / 100 / 40 / 100 / 100"});
   }
   {
-    GameFileSpec g;
+    GameFilePlan g;
     g.version = 272;
     g.carCount = -1;  // S = 82 - 1449, before the file's start
     cases.push_back({"layout 110 negative count", g, "Track fehlt in gam (110)",
                      "100 / 100 / 40 / 100 / 100"});
   }
   {
-    GameFileSpec g;
+    GameFilePlan g;
     g.length = 14;  // the version word and the tyres byte only
     g.tyres = 77;
     cases.push_back({"header cut short", g, "Track fehlt in gam (120)", "77 / 0 / 0 / 0 / 0"});
   }
   {
-    GameFileSpec g;
+    GameFilePlan g;
     g.length = 0;
     cases.push_back({"empty file", g, "Track fehlt in gam (110)", "0 / 0 / 0 / 0 / 0"});
   }
@@ -270,7 +270,7 @@ TEST_F(ReportGameFileTest, TrackEntryOutsideTheFile) {
     SetUp();
     // What the track file left in TrackData: a whole game file of another
     // track. None of it may show through.
-    GameFileSpec stale;
+    GameFilePlan stale;
     stale.trackName = "Stale";
     stale.tyres = 11;
     stale.consumption = 12;
@@ -291,7 +291,7 @@ TEST_F(ReportGameFileTest, TrackEntryOutsideTheFile) {
 
 TEST_F(ReportGameFileTest, FileLongerThanTheRoomIsReadUpToIt) {
   MapBitmap(s)[0] = 0x5A;
-  GameFileSpec g;
+  GameFilePlan g;
   g.length = static_cast<std::int64_t>(kTrackDataRoom) + 100;
   Run(g);
   EXPECT_EQ(s.DataLength, static_cast<std::int32_t>(kTrackDataRoom));
@@ -305,13 +305,13 @@ TEST_F(ReportGameFileTest, EntryNumberWithoutASlotStoresNothing) {
     SCOPED_TRACE(number);
     SetUp();
     s.EntryNumber = static_cast<std::int8_t>(number);
-    Run(GameFileSpec{});
+    Run(GameFilePlan{});
     EXPECT_EQ(LogLines()[2], "Trackname in gam (120): Oval.trk");
     EXPECT_TRUE(TablesUntouched());
   }
   SetUp();
   s.EntryNumber = 101;
-  Run(GameFileSpec{});
+  Run(GameFilePlan{});
   EXPECT_EQ(s.TrackIdTable[101], kDefaultIdentity);
   EXPECT_EQ(s.DriverTable[101], "Max");
 }

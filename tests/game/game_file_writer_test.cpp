@@ -8,7 +8,7 @@
 
 namespace {
 
-using fixtures::GameFileSpec;
+using fixtures::GameFilePlan;
 using fixtures::WriteGameFile;
 
 std::string NameAt(const std::vector<std::uint8_t>& b, std::size_t at, std::size_t n) {
@@ -17,7 +17,7 @@ std::string NameAt(const std::vector<std::uint8_t>& b, std::size_t at, std::size
 }
 
 TEST(GameFileWriter, HeaderFieldsAtTheirOffsets) {
-  GameFileSpec g;
+  GameFilePlan g;
   g.tyres = 1;
   g.consumption = 2;
   g.damage = 3;
@@ -50,7 +50,7 @@ TEST(GameFileWriter, TrackSectionWhereTheLayoutPutsIt) {
       {288, 2, 0, 3123 + 8}, {272, 1, 0, 1531 + 8},  {288, 1, 2, 1626 + 120},
   };
   for (const Case& c : cases) {
-    GameFileSpec g;
+    GameFilePlan g;
     g.version = c.version;
     g.carCount = c.count;
     g.trackIndex = c.index;
@@ -65,7 +65,7 @@ TEST(GameFileWriter, TrackSectionWhereTheLayoutPutsIt) {
 }
 
 TEST(GameFileWriter, OtherTableEntriesAndLengthControl) {
-  GameFileSpec g;
+  GameFilePlan g;
   g.trackIndex = 1;
   g.tableSize = 3;
   g.length = 5000;
@@ -81,7 +81,7 @@ TEST(GameFileWriter, OtherTableEntriesAndLengthControl) {
 }
 
 TEST(GameFileWriter, ExplicitSectionStartAndFullName) {
-  GameFileSpec g;
+  GameFilePlan g;
   g.trackSectionStart = 2000;
   g.trackName = std::string(45, 'N');
   const auto b = WriteGameFile(g);

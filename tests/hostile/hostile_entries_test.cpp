@@ -43,8 +43,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 // --- files of a good entry ---------------------------------------------------------
 
-fixtures::TrackFileSpec GoodTrack() {
-  fixtures::TrackFileSpec t;
+fixtures::TrackFilePlan GoodTrack() {
+  fixtures::TrackFilePlan t;
   t.recordTime = 4400;
   t.recordDriver = "Ann";
   t.ghostTime = 4523;
@@ -56,7 +56,7 @@ fixtures::TrackFileSpec GoodTrack() {
   return t;
 }
 
-Bytes Track(const fixtures::TrackFileSpec& t) { return fixtures::WriteTrackFile(t); }
+Bytes Track(const fixtures::TrackFilePlan& t) { return fixtures::WriteTrackFile(t); }
 Bytes GoodGame() { return fixtures::WriteGameFile({}); }
 Bytes Screenshot() {
   return fixtures::EncodeJpeg(fixtures::SolidPicture(64, 48, platform::Rgb(40, 90, 160)));
@@ -205,8 +205,8 @@ struct HostileCase {
 
 constexpr platform::Colour kWater = platform::Rgb(0, 64, 255);
 
-fixtures::TrackFileSpec With(const std::function<void(fixtures::TrackFileSpec&)>& change) {
-  fixtures::TrackFileSpec t = GoodTrack();
+fixtures::TrackFilePlan With(const std::function<void(fixtures::TrackFilePlan&)>& change) {
+  fixtures::TrackFilePlan t = GoodTrack();
   change(t);
   return t;
 }
@@ -343,7 +343,7 @@ std::vector<HostileCase> Cases() {
   // --- game file offsets past it, or before it ------------------------------------
   cases.push_back({"game car count past the end (layout 110, 100 cars, 2000 bytes)",
                    [](const auto& d) {
-                     fixtures::GameFileSpec g;
+                     fixtures::GameFilePlan g;
                      g.version = 272;
                      g.carCount = 100;
                      g.length = 2000;
@@ -356,7 +356,7 @@ std::vector<HostileCase> Cases() {
                    nullptr});
   cases.push_back({"game car count negative (layout 110, -128)",
                    [](const auto& d) {
-                     fixtures::GameFileSpec g;
+                     fixtures::GameFilePlan g;
                      g.version = 272;
                      g.carCount = -128;
                      LayWithGame(d, fixtures::WriteGameFile(g));
@@ -367,7 +367,7 @@ std::vector<HostileCase> Cases() {
                    nullptr});
   cases.push_back({"game track index past the end (127)",
                    [](const auto& d) {
-                     fixtures::GameFileSpec g;
+                     fixtures::GameFilePlan g;
                      g.trackIndex = 127;
                      g.length = fixtures::GameTrackSectionStart(g) + 8 + 56;
                      LayWithGame(d, fixtures::WriteGameFile(g));
@@ -378,7 +378,7 @@ std::vector<HostileCase> Cases() {
                    nullptr});
   cases.push_back({"game track index negative (-128)",
                    [](const auto& d) {
-                     fixtures::GameFileSpec g;
+                     fixtures::GameFilePlan g;
                      g.trackIndex = -128;
                      LayWithGame(d, fixtures::WriteGameFile(g));
                    },
@@ -467,7 +467,7 @@ std::vector<HostileCase> Cases() {
                    [](const auto& d) {
                      LayGoodEntry(d);
                      fs::remove(d.path() + "A/Oval.trk");
-                     fixtures::TrackFileSpec t = GoodTrack();
+                     fixtures::TrackFilePlan t = GoodTrack();
                      t.fileLength = kTrackDataRoom + 1;
                      d.WriteFile("A/big.trk", Track(t));
                    },
@@ -478,7 +478,7 @@ std::vector<HostileCase> Cases() {
                    nullptr});
   cases.push_back({"track file of exactly 2,000,000 bytes",
                    [](const auto& d) {
-                     fixtures::TrackFileSpec t = GoodTrack();
+                     fixtures::TrackFilePlan t = GoodTrack();
                      t.fileLength = kTrackDataRoom;
                      LayWithTrack(d, Track(t));
                    },
@@ -489,7 +489,7 @@ std::vector<HostileCase> Cases() {
   // The game file is read up to TrackData's room; its fields lie far below.
   cases.push_back({"game file of 2,000,001 bytes",
                    [](const auto& d) {
-                     fixtures::GameFileSpec g;
+                     fixtures::GameFilePlan g;
                      g.length = kTrackDataRoom + 1;
                      LayWithGame(d, fixtures::WriteGameFile(g));
                    },
@@ -567,7 +567,7 @@ std::vector<HostileCase> Cases() {
                    [](const auto& d) {
                      d.WriteFile("Wagen \xE4.car", ReferenceCar());
                      const std::string entry = " Team \xC4\xE9 1 ";
-                     fixtures::TrackFileSpec t = GoodTrack();
+                     fixtures::TrackFilePlan t = GoodTrack();
                      t.ghostDriver = "J\xF6rg Z";
                      d.WriteFile(entry + "/Mon Circuit \xE9t\xE9.trk", Track(t));
                      d.WriteFile(entry + "/Spiel \xFC.gam", GoodGame());

@@ -6,7 +6,7 @@
 namespace {
 
 using fixtures::GhostLayout;
-using fixtures::TrackFileSpec;
+using fixtures::TrackFilePlan;
 using platform::Rgb;
 using tracktest::kBackground;
 using tracktest::LogLines;
@@ -15,9 +15,9 @@ using tracktest::TrackRun;
 
 constexpr platform::Colour kDot = Rgb(0, 0, 255);
 
-TrackFileSpec GhostFile(std::vector<fixtures::GhostPointSpec> points,
+TrackFilePlan GhostFile(std::vector<fixtures::GhostPointPlan> points,
                         GhostLayout layout = GhostLayout::k120) {
-  TrackFileSpec t;
+  TrackFilePlan t;
   t.ghostTime = 4523;
   t.ghostLayout = layout;
   t.ghostPoints = std::move(points);
@@ -25,7 +25,7 @@ TrackFileSpec GhostFile(std::vector<fixtures::GhostPointSpec> points,
 }
 
 // Decodes and draws the map; returns the lines DrawGhostLap logged.
-std::vector<std::string> DrawGhost(TrackRun& run, const TrackFileSpec& t) {
+std::vector<std::string> DrawGhost(TrackRun& run, const TrackFilePlan& t) {
   run.Load(t);
   DecodeTrackFile(run.s);
   EXPECT_FALSE(run.s.TrackHeaderInvalid);
@@ -79,7 +79,7 @@ TEST(DrawGhostLap, PointsLandRoundedToTheNearestPixel) {
   };
   for (const Case& c : cases) {
     TrackRun run;
-    TrackFileSpec t = GhostFile({{c.X, c.Y}});
+    TrackFilePlan t = GhostFile({{c.X, c.Y}});
     t.scale = c.scale;
     t.ghostWord = 0;  // M = 0: the one point
     DrawGhost(run, t);
@@ -113,7 +113,7 @@ TEST(DrawGhostLap, AnyNonZeroProbeWordMeans110) {
     raw[0] = 0x0C;  // X = 5900 in both layouts
     raw[1] = 0x17;
     if (probe >= 0) raw[static_cast<std::size_t>(probe) + 1] = 0x80;  // high byte only
-    TrackFileSpec t = GhostFile({});
+    TrackFilePlan t = GhostFile({});
     t.ghostRaw = raw;
     TrackRun run;
     const auto lines = DrawGhost(run, t);
@@ -136,11 +136,11 @@ TEST(DrawGhostLap, VisitsMPlusOnePoints) {
       {-2, 3, 0}, {-32768, 3, 0},        // negative M: none
   };
   for (const Case& c : cases) {
-    std::vector<fixtures::GhostPointSpec> pts;
+    std::vector<fixtures::GhostPointPlan> pts;
     for (int j = 0; j < c.points; ++j) {
       pts.push_back({static_cast<std::uint16_t>(2950 + 590 * j), 2950});  // x = 100 + 20 j
     }
-    TrackFileSpec t = GhostFile(pts);
+    TrackFilePlan t = GhostFile(pts);
     t.ghostWord = c.word;
     TrackRun run;
     DrawGhost(run, t);
@@ -152,7 +152,7 @@ TEST(DrawGhostLap, NoGhostLap) {
   struct Case { std::int16_t time; bool drawn; };
   for (const Case& c : {Case{5999, true}, Case{-1, true}, Case{6000, false}, Case{32767, false}}) {
     TrackRun run;
-    TrackFileSpec t = GhostFile({{5900, 2950}});
+    TrackFilePlan t = GhostFile({{5900, 2950}});
     t.ghostTime = c.time;
     run.Load(t);
     DecodeTrackFile(run.s);
@@ -174,7 +174,7 @@ TEST(DrawGhostLap, NoGhostLap) {
 // line is logged as usual.
 TEST(DrawGhostLap, ScaleZeroDrawsNoPoints) {
   TrackRun run;
-  TrackFileSpec t = GhostFile({{5900, 2950}, {0, 0}, {65535, 65535}}, GhostLayout::k110);
+  TrackFilePlan t = GhostFile({{5900, 2950}, {0, 0}, {65535, 65535}}, GhostLayout::k110);
   t.scale = 0;
   EXPECT_EQ(DrawGhost(run, t), std::vector<std::string>{"Ghost = 110"});
   EXPECT_EQ(DotPixels(), 0);

@@ -11,7 +11,7 @@
 
 namespace {
 
-using fixtures::TrackFileSpec;
+using fixtures::TrackFilePlan;
 using platform::Rgb;
 using tracktest::kBackground;
 using tracktest::LogLines;
@@ -20,7 +20,7 @@ using tracktest::TrackRun;
 
 struct Case {
   std::string name;
-  TrackFileSpec spec;
+  TrackFilePlan plan;
   std::vector<std::uint8_t> stale;  // leftover pattern of the second run
   std::function<void(TrackRun&, const fixtures::TrackFileOffsets&)> check;
 };
@@ -46,9 +46,9 @@ std::vector<Case> Cases() {
 
   {
     Case c{"R past the end", {}, ones, {}};
-    c.spec.ghostTime = 4523;
-    c.spec.ghostDriver = "Max";
-    c.spec.recordOffset = 1'900'000;
+    c.plan.ghostTime = 4523;
+    c.plan.ghostDriver = "Max";
+    c.plan.recordOffset = 1'900'000;
     c.check = [](TrackRun& run, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(LogLines(), Lines("1900000", "0", "1.: 0 ", "Ghost = 120"));
       EXPECT_EQ(run.s.RecordTime, 0);
@@ -59,7 +59,7 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"R negative", {}, ones, {}};
-    c.spec.recordOffset = -20000;
+    c.plan.recordOffset = -20000;
     c.check = [](TrackRun& run, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(LogLines(), Lines("-20000", "0", "1.: 0 ", "Ghost = 120"));
       EXPECT_EQ(run.s.TrackLayout.GhostSectionOffset, -20000 + 9625);
@@ -68,7 +68,7 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"R largest", {}, ones, {}};
-    c.spec.recordOffset = INT32_MAX;
+    c.plan.recordOffset = INT32_MAX;
     c.check = [](TrackRun& run, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(LogLines(), Lines("2147483647", "0", "1.: 0 ", "Ghost = 120"));
       EXPECT_EQ(run.s.TrackLayout.GhostSectionOffset, INT32_MAX);  // held, not wrapped
@@ -77,7 +77,7 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"R smallest", {}, ones, {}};
-    c.spec.recordOffset = INT32_MIN;
+    c.plan.recordOffset = INT32_MIN;
     c.check = [](TrackRun& run, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(LogLines(), Lines("-2147483648", "0", "1.: 0 ", "Ghost = 120"));
       EXPECT_EQ(run.s.TrackLayout.GhostSectionOffset, INT32_MIN + 9625);
@@ -86,9 +86,9 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"record block cut after the ghost time", {}, ones, {}};
-    c.spec.ghostTime = 4523;
-    c.spec.ghostDriver = "Max";
-    c.spec.fileLength = 4120 + 4;  // R = 4120: the two lap times only
+    c.plan.ghostTime = 4523;
+    c.plan.ghostDriver = "Max";
+    c.plan.fileLength = 4120 + 4;  // R = 4120: the two lap times only
     c.check = [](TrackRun& run, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(LogLines(), Lines("4120", "0", "1.: 4523 ", "Ghost = 120"));
       EXPECT_EQ(run.s.RecordTime, 6000);
@@ -97,8 +97,8 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"ghost car block one byte short", {}, {}, {}};
-    c.spec.ghostCarName = "Formula";
-    c.spec.fileLength = 4120 + 1449 + 1343;
+    c.plan.ghostCarName = "Formula";
+    c.plan.fileLength = 4120 + 1449 + 1343;
     c.check = [](TrackRun&, const fixtures::TrackFileOffsets&) {
       ASSERT_GE(LogLines().size(), 6u);
       EXPECT_EQ(LogLines()[5], "Car 1:Formula not found!!");
@@ -108,7 +108,7 @@ std::vector<Case> Cases() {
   {
     // Terrain words past the loaded bytes would paint red runs.
     Case c{"N largest", {}, {0xFB, 0xFF}, {}};
-    c.spec.terrainCount = INT32_MAX;
+    c.plan.terrainCount = INT32_MAX;
     c.check = [](TrackRun& run, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(run.s.TrackLayout.TerrainWordCount, INT32_MAX);
       EXPECT_EQ(run.s.TrackLayout.HeightMapOffset, INT32_MAX);
@@ -119,9 +119,9 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"N smallest", {}, ones, {}};
-    c.spec.terrainCount = INT32_MIN;
-    c.spec.terrain = {fixtures::TerrainWord(11, 100)};
-    c.spec.waterLevel = 1;
+    c.plan.terrainCount = INT32_MIN;
+    c.plan.terrain = {fixtures::TerrainWord(11, 100)};
+    c.plan.waterLevel = 1;
     c.check = [](TrackRun& run, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(run.s.TrackLayout.TerrainWordCount, INT32_MIN + 1);
       EXPECT_EQ(run.s.TrackLayout.HeightMapOffset, INT32_MIN);
@@ -134,15 +134,15 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"N negative, sections over the header", {}, ones, {}};
-    c.spec.terrainCount = -3;
+    c.plan.terrainCount = -3;
     cases.push_back(c);
   }
   {
     // Records past the end would be dots at (300, 211).
     Case c{"object count past the end", {}, {10, 0, 0x58, 0x02, 0x58, 0x02, 0, 0}, {}};
-    c.spec.objects = {{10, 200, 200, 0}, {10, 300, 200, 0}, {9, 400, 200, 0}};
-    c.spec.objectCount = 32767;
-    c.spec.fileLength = 4120 + 24;
+    c.plan.objects = {{10, 200, 200, 0}, {10, 300, 200, 0}, {9, 400, 200, 0}};
+    c.plan.objectCount = 32767;
+    c.plan.fileLength = 4120 + 24;
     c.check = [](TrackRun& run, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(LogLines()[1], "# Objecte: 32767");
       EXPECT_TRUE(DotAt(100, 411, run.s.Palette[7]));
@@ -154,8 +154,8 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"object record cut in its middle", {}, {10, 0, 0x58, 0x02, 0x58, 0x02, 0, 0}, {}};
-    c.spec.objects = {{10, 200, 200, 0}, {10, 600, 600, 0}};
-    c.spec.fileLength = 4120 + 8 + 3;
+    c.plan.objects = {{10, 200, 200, 0}, {10, 600, 600, 0}};
+    c.plan.fileLength = 4120 + 8 + 3;
     c.check = [](TrackRun& run, const fixtures::TrackFileOffsets&) {
       EXPECT_TRUE(DotAt(100, 411, run.s.Palette[7]));
       EXPECT_EQ(MapPixel(300, 211), kBackground);
@@ -164,8 +164,8 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"object count negative", {}, {}, {}};
-    c.spec.objects = {{10, 200, 200, 0}, {17, 500, 600, 0}};
-    c.spec.objectCount = -5;
+    c.plan.objects = {{10, 200, 200, 0}, {17, 500, 600, 0}};
+    c.plan.objectCount = -5;
     c.check = [](TrackRun&, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(MapPixel(100, 411), kBackground);
       EXPECT_EQ(MapPixel(250, 211), kBackground);
@@ -177,9 +177,9 @@ std::vector<Case> Cases() {
     std::vector<std::uint8_t> point(20, 0);
     point[0] = 0x0C, point[1] = 0x17, point[8] = 0x86, point[9] = 0x0B;
     Case c{"ghost word past the end", {}, point, {}};
-    c.spec.ghostTime = 4523;
-    c.spec.ghostPoints = {{2950, 2950}, {3540, 2950}};
-    c.spec.ghostWord = 32767;
+    c.plan.ghostTime = 4523;
+    c.plan.ghostPoints = {{2950, 2950}, {3540, 2950}};
+    c.plan.ghostWord = 32767;
     c.check = [](TrackRun& run, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(run.s.TrackLayout.GhostPointCount, 16383);
       EXPECT_TRUE(DotAt(100, 411, Rgb(0, 0, 255)));
@@ -191,10 +191,10 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"ghost section cut in the first point", {}, ones, {}};
-    c.spec.ghostTime = 4523;
-    c.spec.ghostLayout = fixtures::GhostLayout::k110;
-    c.spec.ghostPoints = {{5900, 2950}};
-    c.spec.fileLength = 4120 + 9627 + 3;  // X and one byte of the probe word
+    c.plan.ghostTime = 4523;
+    c.plan.ghostLayout = fixtures::GhostLayout::k110;
+    c.plan.ghostPoints = {{5900, 2950}};
+    c.plan.fileLength = 4120 + 9627 + 3;  // X and one byte of the probe word
     c.check = [](TrackRun&, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(LogLines().back(), "Ghost = 110");
       EXPECT_EQ(MapPixel(200, 511 - 0), kBackground);  // Y is missing: y = 511, skipped
@@ -203,9 +203,9 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"ghost word negative", {}, {}, {}};
-    c.spec.ghostTime = 4523;
-    c.spec.ghostPoints = {{5900, 2950}};
-    c.spec.ghostWord = -32768;
+    c.plan.ghostTime = 4523;
+    c.plan.ghostPoints = {{5900, 2950}};
+    c.plan.ghostWord = -32768;
     c.check = [](TrackRun&, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(MapPixel(200, 411), kBackground);
     };
@@ -213,10 +213,10 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"scale 0", {}, ones, {}};
-    c.spec.scale = 0;
-    c.spec.ghostTime = 4523;
-    c.spec.objects = {{17, 500, 600, 30}, {1, 200, 300, 0}, {10, 200, 200, 0}};
-    c.spec.ghostPoints = {{5900, 2950}};
+    c.plan.scale = 0;
+    c.plan.ghostTime = 4523;
+    c.plan.objects = {{17, 500, 600, 30}, {1, 200, 300, 0}, {10, 200, 200, 0}};
+    c.plan.ghostPoints = {{5900, 2950}};
     c.check = [](TrackRun& run, const fixtures::TrackFileOffsets&) {
       EXPECT_EQ(LogLines().back(), "Ghost = 120");
       EXPECT_TRUE(DotAt(100, 411, run.s.Palette[7]));
@@ -227,7 +227,7 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"only the header", {}, ones, {}};
-    c.spec.fileLength = 20;
+    c.plan.fileLength = 20;
     c.check = [](TrackRun&, const fixtures::TrackFileOffsets&) {
       ASSERT_EQ(LogLines().size(), 7u);
       EXPECT_EQ(LogLines()[1], "# Objecte: 0");
@@ -237,7 +237,7 @@ std::vector<Case> Cases() {
   }
   {
     Case c{"empty file", {}, {'K', 'Z'}, {}};
-    c.spec.fileLength = 0;
+    c.plan.fileLength = 0;
     c.check = [](TrackRun& run, const fixtures::TrackFileOffsets&) {
       EXPECT_TRUE(run.s.TrackHeaderInvalid);
       EXPECT_TRUE(LogLines().empty());
@@ -253,7 +253,7 @@ TEST(HostileTrackFile, NothingOutsideTheLoadedBytesIsRead) {
   for (const Case& c : Cases()) {
     SCOPED_TRACE(c.name);
     fixtures::TrackFileOffsets o;
-    const auto bytes = fixtures::WriteTrackFile(c.spec, &o);
+    const auto bytes = fixtures::WriteTrackFile(c.plan, &o);
 
     TrackRun first;
     first.Load(bytes);

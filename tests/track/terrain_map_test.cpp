@@ -6,7 +6,7 @@
 namespace {
 
 using fixtures::TerrainWord;
-using fixtures::TrackFileSpec;
+using fixtures::TrackFilePlan;
 using platform::Rgb;
 using tracktest::kBackground;
 using tracktest::MapPixel;
@@ -15,7 +15,7 @@ using tracktest::TrackRun;
 constexpr platform::Colour kWater = Rgb(0, 64, 255);
 
 // Decodes the file and draws the terrain (and water when asked).
-void DrawMap(TrackRun& run, const TrackFileSpec& t, bool water = false) {
+void DrawMap(TrackRun& run, const TrackFilePlan& t, bool water = false) {
   run.Load(t);
   DecodeTrackFile(run.s);
   ASSERT_FALSE(run.s.TrackHeaderInvalid);
@@ -31,7 +31,7 @@ TEST(DrawTerrainMap, EachTerrainCodeGetsItsColour) {
       Rgb(62, 62, 62),    Rgb(0, 0, 0),       Rgb(0, 0, 0),       Rgb(0, 0, 0),
   };
   TrackRun run;
-  TrackFileSpec t;
+  TrackFilePlan t;
   for (int code = 0; code < 16; ++code) t.terrain.push_back(TerrainWord(code, 1));
   DrawMap(run, t);
   ASSERT_TRUE(platform::ImageExists(kMapImage));
@@ -62,7 +62,7 @@ TEST(DrawTerrainMap, PaletteRampsRoundDown) {
 
 TEST(DrawTerrainMap, BitmapTemplate) {
   TrackRun run;
-  DrawMap(run, TrackFileSpec{});
+  DrawMap(run, TrackFilePlan{});
   const std::uint8_t* b = MapBitmap(run.s);
   const ByteView v{b, 1078 + 286720};
   EXPECT_EQ(v.Text(0, 2), "BM");
@@ -88,7 +88,7 @@ TEST(DrawTerrainMap, BitmapTemplate) {
 
 TEST(DrawTerrainMap, RunsFillRowsUpwardFromTheBottom) {
   TrackRun run;
-  TrackFileSpec t;
+  TrackFilePlan t;
   t.terrain = {TerrainWord(11, 0),  // a run of 0 writes nothing
                TerrainWord(9, 600), TerrainWord(11, 5), TerrainWord(10, 1543 - 605),
                TerrainWord(3, 1)};
@@ -105,7 +105,7 @@ TEST(DrawTerrainMap, RunsFillRowsUpwardFromTheBottom) {
 
 TEST(DrawTerrainMap, TerrainPastTheTopIsCutOff) {
   TrackRun run;
-  TrackFileSpec t;
+  TrackFilePlan t;
   t.terrain.assign(70, TerrainWord(12, 4095));  // 286,650 pixels, more than 262,144
   DrawMap(run, t);
   EXPECT_EQ(MapPixel(0, 0), Rgb(62, 62, 62));
@@ -158,15 +158,15 @@ TEST(DrawTerrainMap, LabelChoice) {
 TEST(DrawTerrainMap, TrackBaseNameFollowsTheTrackName) {
   TrackRun run;
   run.s.TrackBaseName = "Earlier";
-  DrawMap(run, TrackFileSpec{});  // loaded as Test.trk
+  DrawMap(run, TrackFilePlan{});  // loaded as Test.trk
   EXPECT_EQ(run.s.TrackBaseName, "Test");
 
-  run.Load(TrackFileSpec{}, "/h/e/.trk");
+  run.Load(TrackFilePlan{}, "/h/e/.trk");
   DecodeTrackFile(run.s);
   DrawTerrainMap(run.s);
   EXPECT_EQ(run.s.TrackBaseName, "Test");  // an empty track name keeps it
 
-  run.Load(TrackFileSpec{}, "C:\\h\\e\\Road.trk");
+  run.Load(TrackFilePlan{}, "C:\\h\\e\\Road.trk");
   DecodeTrackFile(run.s);
   DrawTerrainMap(run.s);
   EXPECT_EQ(run.s.TrackBaseName, "Road");
@@ -180,7 +180,7 @@ TEST(DrawTerrainMap, TextBandHoldsTheTexts) {
       platform::FontCellHeight(kMapFont) <= 0) {
     GTEST_SKIP() << "no map font";
   }
-  TrackFileSpec t;
+  TrackFilePlan t;
   t.ghostTime = 5432;
   t.ghostDriver = "Max";
   DrawMap(run, t);
@@ -201,7 +201,7 @@ TEST(DrawTerrainMap, TextBandHoldsTheTexts) {
 
 TEST(DrawWater, BoxesBelowTheWaterLevel) {
   TrackRun run;
-  TrackFileSpec t;
+  TrackFilePlan t;
   t.terrain = {TerrainWord(9, 4095), TerrainWord(9, 4095)};  // white rows 511 … 496
   t.waterLevel = 200;
   t.heightFill = 200;  // not below
@@ -234,7 +234,7 @@ TEST(DrawWater, LevelsCompareUnsigned) {
   for (const Case& c : {Case{0, 0, false}, Case{255, 254, true}, Case{255, 255, false},
                         Case{100, 200, false}, Case{200, 100, true}, Case{129, 128, true}}) {
     TrackRun run;
-    TrackFileSpec t;
+    TrackFilePlan t;
     t.waterLevel = c.level;
     t.heightFill = c.height;
     DrawMap(run, t, true);
@@ -250,7 +250,7 @@ TEST(DrawTerrainMap, WithoutAMapImageTheLaterStepsDrawNothing) {
   // A map bitmap that cannot become a picture is not reachable from a file;
   // the later steps on a missing image must simply do nothing.
   TrackRun run;
-  TrackFileSpec t;
+  TrackFilePlan t;
   t.waterLevel = 255;
   t.objects = {{10, 200, 200, 0}};
   t.ghostTime = 100;

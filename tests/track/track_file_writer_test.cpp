@@ -7,10 +7,10 @@
 
 namespace {
 
-using fixtures::TrackFileSpec;
+using fixtures::TrackFilePlan;
 
 TEST(TrackFileWriter, FieldsLandAtTheirOffsets) {
-  TrackFileSpec t;
+  TrackFilePlan t;
   t.version = 288;
   t.scale = 40;
   t.waterLevel = 7;
@@ -55,7 +55,7 @@ TEST(TrackFileWriter, FieldsLandAtTheirOffsets) {
 }
 
 TEST(TrackFileWriter, LayoutOneTenMarksItsFirstPointAndLengthControlsWork) {
-  TrackFileSpec t;
+  TrackFilePlan t;
   t.ghostLayout = fixtures::GhostLayout::k110;
   t.ghostPoints = {{74, 3}};
   t.fileLength = 100;

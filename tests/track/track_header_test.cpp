@@ -5,7 +5,7 @@
 
 namespace {
 
-using fixtures::TrackFileSpec;
+using fixtures::TrackFilePlan;
 using tracktest::LogLines;
 using tracktest::TrackRun;
 
@@ -29,7 +29,7 @@ TEST(DecodeTrackFile, HeaderCheck) {
   };
   for (const Case& c : cases) {
     TrackRun run;
-    TrackFileSpec t;
+    TrackFilePlan t;
     t.version = c.version;
     t.magic = c.magic;
     t.ghostTime = 4523;
@@ -76,7 +76,7 @@ TEST(DecodeTrackFile, HeaderOfAFileShorterThanFourBytesIsRejected) {
 
 TEST(DecodeTrackFile, LogsItsSixLines) {
   TrackRun run;
-  TrackFileSpec t;
+  TrackFilePlan t;
   t.objects = {{10, 100, 100, 0}, {9, 200, 200, 0}};
   t.afterObjects.assign(30, 0);
   t.ghostTime = 4523;
@@ -105,7 +105,7 @@ TEST(DecodeTrackFile, FileNameOfTheFirstLine) {
                         Case{"/a\\mixed/b\\Last.TRK", "Last.TRK"}, Case{"Bare.trk", "Bare.trk"},
                         Case{"/dir/", ""}}) {
     TrackRun run;
-    run.Load(TrackFileSpec{}, c.path);
+    run.Load(TrackFilePlan{}, c.path);
     DecodeTrackFile(run.s);
     const auto lines = LogLines();
     ASSERT_FALSE(lines.empty());
@@ -133,7 +133,7 @@ TEST(DecodeTrackFile, LapFields) {
   };
   for (const Case& c : cases) {
     TrackRun run;
-    TrackFileSpec t;
+    TrackFilePlan t;
     t.ghostTime = c.ghostTime;
     t.ghostDriver = c.ghostDriverField;
     t.recordTime = 4000;
@@ -158,7 +158,7 @@ TEST(DecodeTrackFile, LapFields) {
 TEST(DecodeTrackFile, ObjectCountLine) {
   for (int count : {0, 3, -2, 32767, -32768}) {
     TrackRun run;
-    TrackFileSpec t;
+    TrackFilePlan t;
     t.objectCount = static_cast<std::int16_t>(count);
     run.Load(t);
     DecodeTrackFile(run.s);
@@ -170,7 +170,7 @@ TEST(DecodeTrackFile, ObjectCountLine) {
 
 TEST(DecodeTrackFile, TrackLayout) {
   TrackRun run;
-  TrackFileSpec t;
+  TrackFilePlan t;
   t.scale = 40;
   t.waterLevel = 12;
   t.terrain.assign(6, fixtures::TerrainWord(1, 1));  // N = 5
@@ -196,7 +196,7 @@ TEST(DecodeTrackFile, GhostPointCountTruncatesTowardZero) {
   for (const Case& c : {Case{7, 3}, Case{-3, -1}, Case{0, 0}, Case{1, 0}, Case{-1, 0},
                         Case{-2, -1}, Case{32767, 16383}, Case{-32768, -16384}}) {
     TrackRun run;
-    TrackFileSpec t;
+    TrackFilePlan t;
     t.ghostWord = c.word;
     run.Load(t);
     DecodeTrackFile(run.s);
@@ -243,7 +243,7 @@ TEST(DecodeTrackFile, ReferenceCarCheck) {
   };
   for (const Case& c : cases) {
     TrackRun run;
-    TrackFileSpec t;
+    TrackFilePlan t;
     t.ghostCarBlock = block;
     run.Load(t);
     if (!c.car.empty()) fixtures::LoadReferenceCarBytes(run.s, c.car);
@@ -260,7 +260,7 @@ TEST(DecodeTrackFile, ReferenceCarCheck) {
 // even when the reference car holds its present part followed by zeros.
 TEST(DecodeTrackFile, GhostCarBlockCutByTheFileEndIsNotFound) {
   const std::vector<std::uint8_t> block = fixtures::MakeCarBlock("Formula", 42);
-  TrackFileSpec t;
+  TrackFilePlan t;
   t.ghostCarBlock = block;
   fixtures::TrackFileOffsets o;
   auto bytes = fixtures::WriteTrackFile(t, &o);

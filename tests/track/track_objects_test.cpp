@@ -5,8 +5,8 @@
 
 namespace {
 
-using fixtures::TrackFileSpec;
-using fixtures::TrackObjectSpec;
+using fixtures::TrackFilePlan;
+using fixtures::TrackObjectPlan;
 using platform::Rgb;
 using track::MapPoint;
 using tracktest::kBackground;
@@ -16,7 +16,7 @@ using tracktest::TrackRun;
 constexpr platform::Colour kOutline = Rgb(170, 170, 170);
 
 // Draws the map of `t` up to and including the objects.
-void DrawObjects(TrackRun& run, const TrackFileSpec& t) {
+void DrawObjects(TrackRun& run, const TrackFilePlan& t) {
   run.Load(t);
   DecodeTrackFile(run.s);
   ASSERT_FALSE(run.s.TrackHeaderInvalid);
@@ -54,7 +54,7 @@ TEST(DrawTrackObjects, WorkedExamplesCorners) {
 TEST(DrawTrackObjects, WorkedExamplesOnTheMap) {
   for (const Worked& w : kWorked) {
     TrackRun run;
-    TrackFileSpec t;
+    TrackFilePlan t;
     t.scale = w.scale;
     t.objects = {{w.type, w.X, w.Y, w.angle}};
     DrawObjects(run, t);
@@ -110,7 +110,7 @@ TEST(DrawTrackObjects, MarginsOfEachPass) {
   };
   for (const Case& c : cases) {
     TrackRun run;
-    TrackFileSpec t;
+    TrackFilePlan t;
     t.objects = {{c.type, static_cast<std::int16_t>(2 * c.x),
                   static_cast<std::int16_t>(2 * (511 - c.y)), 0}};
     run.Load(t);
@@ -125,7 +125,7 @@ TEST(DrawTrackObjects, MarginsOfEachPass) {
 
 TEST(DrawTrackObjects, DotsAndMarkers) {
   TrackRun run;
-  TrackFileSpec t;
+  TrackFilePlan t;
   // Odd track coordinates: the centre truncates toward zero (X 3 → 1).
   t.objects = {{10, 3, 2 * (511 - 100) + 1, 0}, {9, 400, 2 * (511 - 300), 0}};
   DrawObjects(run, t);
@@ -145,7 +145,7 @@ TEST(DrawTrackObjects, DotsAndMarkers) {
 
 TEST(DrawTrackObjects, PassesGoInOrderNotInFileOrder) {
   TrackRun run;
-  TrackFileSpec t;
+  TrackFilePlan t;
   // A marker listed before a dot on the same spot still covers it (pass 2
   // after pass 1); a thin outline listed first is drawn over a large fill.
   t.objects = {{1, 500, 600, 0}, {9, 200, 200, 0}, {10, 200, 200, 0}, {17, 500, 600, 0}};
@@ -163,7 +163,7 @@ TEST(DrawTrackObjects, ThinOutlineColourByType) {
   struct Case { std::int8_t type; int slot; };
   for (const Case& c : {Case{1, 9}, Case{2, 11}, Case{3, 10}, Case{23, 4}}) {
     TrackRun run;
-    TrackFileSpec t;
+    TrackFilePlan t;
     t.objects = {{c.type, 200, 300, 0}};
     DrawObjects(run, t);
     EXPECT_EQ(MapPixel(114, 358), run.s.Palette[c.slot]) << int(c.type);
@@ -174,7 +174,7 @@ TEST(DrawTrackObjects, ThinOutlineColourByType) {
 TEST(DrawTrackObjects, OtherTypesDrawNothing) {
   for (int type : {0, 4, 5, 8, 11, 16, 19, 22, 24, 127, -1, -10, -128}) {
     TrackRun run;
-    TrackFileSpec t;
+    TrackFilePlan t;
     t.objects = {{static_cast<std::int8_t>(type), 500, 600, 0}};
     run.Load(t);
     DecodeTrackFile(run.s);
@@ -187,7 +187,7 @@ TEST(DrawTrackObjects, OtherTypesDrawNothing) {
 
 TEST(DrawTrackObjects, FillStartingOnAnOutlineFillsNothing) {
   TrackRun run;
-  TrackFileSpec t;
+  TrackFilePlan t;
   // The second rectangle's centre is the first one's corner (328, 243).
   t.objects = {{17, 500, 600, 30}, {18, 656, 2 * (511 - 243), 30}};
   DrawObjects(run, t);
@@ -197,10 +197,10 @@ TEST(DrawTrackObjects, FillStartingOnAnOutlineFillsNothing) {
 }
 
 TEST(DrawTrackObjects, VisitsObjectCountPlusOneRecords) {
-  const TrackObjectSpec dot{10, 200, 200, 0};  // centre (100, 411)
+  const TrackObjectPlan dot{10, 200, 200, 0};  // centre (100, 411)
   struct Case {
     const char* what;
-    std::vector<TrackObjectSpec> objects;
+    std::vector<TrackObjectPlan> objects;
     std::int16_t count;
     bool extraRecordIsDot;  // the 8 bytes after the listed records
     bool drawn;
@@ -214,7 +214,7 @@ TEST(DrawTrackObjects, VisitsObjectCountPlusOneRecords) {
   };
   for (const Case& c : cases) {
     TrackRun run;
-    TrackFileSpec t;
+    TrackFilePlan t;
     t.objects = c.objects;
     t.objectCount = c.count;
     if (c.extraRecordIsDot) t.afterObjects = {10, 0, 200, 0, 200, 0, 0, 0};
@@ -227,7 +227,7 @@ TEST(DrawTrackObjects, VisitsObjectCountPlusOneRecords) {
 // out, dots and markers are drawn as always.
 TEST(DrawTrackObjects, ScaleZeroDrawsNoRectangles) {
   TrackRun run;
-  TrackFileSpec t;
+  TrackFilePlan t;
   t.scale = 0;
   t.objects = {{17, 500, 600, 30}, {1, 200, 300, 0}, {10, 200, 200, 0}, {9, 400, 400, 0}};
   run.Load(t);

@@ -45,7 +45,7 @@ struct TrackRun {
       d[i] = pattern[k % pattern.size()];
     }
   }
-  void Load(const fixtures::TrackFileSpec& t, const std::string& path = "/h/e/Test.trk") {
+  void Load(const fixtures::TrackFilePlan& t, const std::string& path = "/h/e/Test.trk") {
     Load(fixtures::WriteTrackFile(t), path);
   }
   // Decoding and the whole map pipeline, as the entry pipeline runs them.
