@@ -38,7 +38,7 @@ std::vector<std::string> CollectResultLines(const std::string& log) {
     // either: the scan has run out.
     if (b == std::string::npos) break;
     std::string line = TrimSpaces(log.substr(a + kResultMark.size(), b - a - kResultMark.size()));
-    if (line.size() >= kTimeDigits && line[kTimeDigits - 1] == ' ') line.insert(0, "0");
+    if (line.size() >= kTimeDigits && line[kTimeDigits - 1] == ' ') line = "0" + line;
     lines.push_back(std::move(line));
     // The scan goes on one character past the mark's end: a mark that starts
     // right where the previous one ends is not seen.
