@@ -34,7 +34,6 @@
 #include "platform/ui_headless.h"
 #include "tests/fixtures/car_file_writer.h"
 #include "tests/fixtures/track_file_writer.h"
-#include "track/track.h"
 
 namespace harness {
 
@@ -137,13 +136,7 @@ inline void RunTrackBytes(RunState& s, const std::uint8_t* data, std::size_t siz
   s.EntryNumber = 1;
 
   FileBufferGuard guard(s, size, car.size());
-  DecodeTrackFile(s);
-  if (!s.TrackHeaderInvalid) {
-    DrawTerrainMap(s);
-    DrawWater(s);
-    DrawTrackObjects(s);
-    DrawGhostLap(s);
-  }
+  RunTrackSteps(s);
 }
 
 // --- the game road: ReportGameFile on a file in an entry folder ---------------
